@@ -1,0 +1,52 @@
+# Set-up and everyday commands. `make preview` and `make test` work on a fresh Debian machine:
+# run as root they install what is missing with apt-get, then configure and build.
+BUILD_DIR      ?= build
+ASAN_BUILD_DIR ?= build-asan
+BUILD_TYPE     ?= RelWithDebInfo
+JOBS           ?= $(shell nproc 2>/dev/null || echo 2)
+
+# Debian packages the build needs (compiler, CMake, Ninja, GoogleTest/GoogleMock, Google Benchmark).
+PACKAGES := g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev
+
+.PHONY: all deps configure build preview play test test-sanitize bench clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+		if [ "$$(id -u)" = "0" ]; then \
+			echo "Installing:$$missing"; \
+			apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+		else \
+			echo "Missing Debian packages:$$missing (run as root, or: sudo apt-get install$$missing)" >&2; exit 1; \
+		fi; \
+	fi
+
+$(BUILD_DIR)/build.ninja: | deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+configure: deps $(BUILD_DIR)/build.ninja
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+preview: build
+	./$(BUILD_DIR)/lumarch $(ARGS)
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer; any report fails it.
+test-sanitize: deps
+	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZNLUMARCH_SANITIZE=ON -DZNLUMARCH_BUILD_BENCHMARKS=OFF
+	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD_DIR)/*Benchmark; do echo "== $$b"; $$b; done
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)

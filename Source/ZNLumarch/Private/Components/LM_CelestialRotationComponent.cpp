@@ -1,0 +1,190 @@
+#include "Components/LM_CelestialRotationComponent.h"
+
+#include "Celestial/LM_CelestialMath.h"
+#include "Curves/CurveFloat.h"
+
+// The component is the engine face of LM_CelestialMath.h: it keeps the settings and the last
+// frame's results and forwards every sum to those functions. It is read several times per frame
+// (director, sky sphere, scripts), so the reads stay allocation-free and skip the full forward
+// vector whenever the pitch's sign already answers the horizon question.
+
+namespace
+{
+	/** A blend curve as the phase sums see it: the identity when unset or being destroyed. */
+	struct FPhaseCurve
+	{
+		const UCurveFloat* Curve = nullptr;
+
+		float operator()(const float Value) const
+		{
+			return Curve ? Curve->GetFloatValue(Value) : Value;
+		}
+	};
+
+	FPhaseCurve SelectPhaseCurve(const FLM_CelstialRotationSettings& Settings, const bool bSunAboveHorizon)
+	{
+		const UCurveFloat* Curve = bSunAboveHorizon ? Settings.DayTimeCycleBlendCurve.Get() : Settings.NightTimeCycleBlendCurve.Get();
+		return FPhaseCurve{IsValid(Curve) ? Curve : nullptr};
+	}
+
+	bool IsRotationAboveHorizon(const FRotator& Rotation)
+	{
+		if (LM::Celestial::IsHorizonSideGivenByPitchSign(Rotation.Pitch))
+		{
+			return Rotation.Pitch < 0.0;
+		}
+		// Wound, far-side or vanishing pitches: let the engine's forward vector decide.
+		return FVector::DotProduct(Rotation.Vector(), FVector::UpVector) < 0.0;
+	}
+
+	float SunElevationPhase(const FLM_CelstialRotationSettings& Settings, const FRotator& SunRotation, const bool bSunAboveHorizon)
+	{
+		const float SunAltitude = static_cast<float>(-SunRotation.Pitch);
+		const float Range = bSunAboveHorizon ? Settings.SunNoonAltitudeDeg : Settings.SunDepthDeg;
+		return LM::Celestial::ElevationPhase(SunAltitude, bSunAboveHorizon, Range, SelectPhaseCurve(Settings, bSunAboveHorizon));
+	}
+}
+
+ULM_CelestialRotationComponent::ULM_CelestialRotationComponent()
+{
+	// The director drives the sky once per frame; a tick of its own would only repeat the work.
+	PrimaryComponentTick.bCanEverTick = false;
+}
+
+void ULM_CelestialRotationComponent::ApplySettings(const FLM_CelstialRotationSettings& InSettings, const float& InDayLightFraction)
+{
+	Settings = InSettings;
+	DayLightFraction = InDayLightFraction;
+}
+
+void ULM_CelestialRotationComponent::Update(const float InTotalNormalizedTimePassed)
+{
+	TotalNormalizedTimePassed = InTotalNormalizedTimePassed;
+	NormalizedTimeOfDay = LM::Celestial::Frac(TotalNormalizedTimePassed);
+	ComputeSun();
+	ComputeMoon();
+}
+
+void ULM_CelestialRotationComponent::ComputeSun()
+{
+	SunRotation = ComputeCelestialBodyRotation(NormalizedTimeOfDay, Settings.SunNoonAltitudeDeg, Settings.SunDepthDeg, DayLightFraction, 0.0f);
+
+	const float SunAltitude = static_cast<float>(-SunRotation.Pitch);
+	SunAlpha = LM::Celestial::SunAlpha(SunAltitude, Settings.SunLightFadeRange.FadeStartDeg, Settings.SunLightFadeRange.FadeEndDeg);
+}
+
+void ULM_CelestialRotationComponent::ComputeMoon()
+{
+	const float MoonFraction = LM::Celestial::MoonAboveHorizonFraction(DayLightFraction, Settings.MoonAboveHorizonFractionScale);
+	const float MoonTime = LM::Celestial::MoonTime(TotalNormalizedTimePassed, Settings.MoonCycleDays);
+
+	// The moon sinks as deep below the horizon as it rises above it.
+	const FRotator RawRotation = ComputeCelestialBodyRotation(
+		MoonTime, Settings.MoonNoonAltitudeDeg, Settings.MoonNoonAltitudeDeg, MoonFraction, Settings.MoonAzimuthOffsetDegrees);
+
+	const float MoonAltitude = Settings.LockMoonAltitude ? Settings.MoonNoonAltitudeDeg : static_cast<float>(-RawRotation.Pitch);
+	MoonRotation = FRotator(static_cast<double>(-MoonAltitude), RawRotation.Yaw, RawRotation.Roll);
+
+	const float SunAltitude = static_cast<float>(-SunRotation.Pitch);
+	MoonAlpha = LM::Celestial::MoonAlpha(MoonAltitude, SunAltitude, Settings.SunLightFadeRange.FadeStartDeg, Settings.MoonSunGateOffsetDeg,
+		Settings.MoonLightFadeRange.FadeStartDeg, Settings.MoonLightFadeRange.FadeEndDeg);
+}
+
+FRotator ULM_CelestialRotationComponent::ComputeCelestialBodyRotation(const float Time, const float NoonAltitudeDeg, const float DepthDeg,
+	const float AboveHorizonFraction, const float AzimuthOffsetDeg) const
+{
+	const FLM_CelestialHorizonWindow Window = ComputeHorizonWindow(AboveHorizonFraction);
+	const LM::Celestial::FBodyAngles Angles = LM::Celestial::BodyRotation(
+		Time, NoonAltitudeDeg, DepthDeg, LM::Celestial::FHorizonSpan{Window.Rise, Window.Set}, Settings.SkyAzimuthOffsetDeg, AzimuthOffsetDeg);
+	return FRotator(static_cast<double>(Angles.Pitch), static_cast<double>(Angles.Yaw), 0.0);
+}
+
+FLM_CelestialHorizonWindow ULM_CelestialRotationComponent::ComputeHorizonWindow(const float AboveHorizonFraction) const
+{
+	const LM::Celestial::FHorizonSpan Span = LM::Celestial::HorizonWindow(AboveHorizonFraction);
+	FLM_CelestialHorizonWindow Window;
+	Window.Rise = Span.Rise;
+	Window.Set = Span.Set;
+	return Window;
+}
+
+FRotator ULM_CelestialRotationComponent::GetClampedCelestialRotator(const FRotator& Rotation, const float OffsetDeg, const float MinAltitudeDeg) const
+{
+	FRotator Result = Rotation;
+	if (IsRotationAboveHorizon(Rotation))
+	{
+		Result.Pitch = LM::Celestial::LightPitch(Rotation.Pitch, OffsetDeg, MinAltitudeDeg);
+	}
+	return Result;
+}
+
+float ULM_CelestialRotationComponent::GetSunAlpha() const
+{
+	return SunAlpha;
+}
+
+float ULM_CelestialRotationComponent::GetMoonAlpha() const
+{
+	return MoonAlpha;
+}
+
+FRotator ULM_CelestialRotationComponent::GetSunRotationRaw() const
+{
+	return SunRotation;
+}
+
+FRotator ULM_CelestialRotationComponent::GetMoonRotationRaw() const
+{
+	return MoonRotation;
+}
+
+FRotator ULM_CelestialRotationComponent::GetSunRotationForLights() const
+{
+	return GetClampedCelestialRotator(SunRotation, Settings.DirectionalLightOffsetDeg, Settings.DirectionalLightMinAltitudeDeg);
+}
+
+FRotator ULM_CelestialRotationComponent::GetMoonRotationForLights() const
+{
+	return GetClampedCelestialRotator(MoonRotation, Settings.DirectionalLightOffsetDeg, Settings.DirectionalLightMinAltitudeDeg);
+}
+
+float ULM_CelestialRotationComponent::GetCelestialCyclePhase() const
+{
+	const bool bSunAboveHorizon = IsRotationAboveHorizon(SunRotation);
+	const float ElevationPhase = SunElevationPhase(Settings, SunRotation, bSunAboveHorizon);
+	const FLM_CelestialHorizonWindow Window = ComputeHorizonWindow(DayLightFraction);
+	return LM::Celestial::CyclePhase(ElevationPhase, bSunAboveHorizon, LM::Celestial::FHorizonSpan{Window.Rise, Window.Set},
+		NormalizedTimeOfDay, SelectPhaseCurve(Settings, bSunAboveHorizon));
+}
+
+float ULM_CelestialRotationComponent::GetCelestialElevationPhase() const
+{
+	return SunElevationPhase(Settings, SunRotation, IsRotationAboveHorizon(SunRotation));
+}
+
+bool ULM_CelestialRotationComponent::TryGetLightAboveHorizon(int32& OutIndex, FRotator& OutRotator) const
+{
+	if (IsRotationAboveHorizon(SunRotation))
+	{
+		OutIndex = 0;
+		OutRotator = SunRotation;
+		return true;
+	}
+	if (IsRotationAboveHorizon(MoonRotation))
+	{
+		OutIndex = 1;
+		OutRotator = MoonRotation;
+		return true;
+	}
+	return false;
+}
+
+ELM_CelestialLight ULM_CelestialRotationComponent::GetDominantLight() const
+{
+	return (SunAlpha <= 0.0f && MoonAlpha > 0.0f) ? ELM_CelestialLight::Moon : ELM_CelestialLight::Sun;
+}
+
+bool ULM_CelestialRotationComponent::IsAboveHorizon(const FRotator& Rotation)
+{
+	return IsRotationAboveHorizon(Rotation);
+}
