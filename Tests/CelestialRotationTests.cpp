@@ -40,8 +40,13 @@ namespace
 		return Sky;
 	}
 
-	UCurveFloat* MakeCurve(std::initializer_list<std::pair<float, float>> Keys)
+	/** A linear curve through these (time, value) keys; none when there are no keys. */
+	UCurveFloat* MakeCurve(const std::vector<std::pair<float, float>>& Keys)
 	{
+		if (Keys.empty())
+		{
+			return nullptr;
+		}
 		UCurveFloat* Curve = NewObject<UCurveFloat>(GetTransientPackage());
 		for (const std::pair<float, float>& Key : Keys)
 		{
@@ -198,8 +203,8 @@ TEST(CelestialSettings, ApplySettingsWaitsForTheNextUpdate)
 	Higher.SunNoonAltitudeDeg = 60.0f; // the caller's record is not the component's
 	Sky->Update(0.5f);
 	EXPECT_DOUBLE_EQ(Sky->GetSunRotationRaw().Pitch, -40.0);
-	Sky->Update(0.25f);
-	EXPECT_NEAR(Sky->GetSunRotationRaw().Pitch, -20.0 * 0.75, AngleTolerance) << "daylight 0.5 puts t = 0.25 at u = 1/4";
+	Sky->Update(0.375f);
+	EXPECT_NEAR(Sky->GetSunRotationRaw().Pitch, -30.0, AngleTolerance) << "daylight 0.5 puts t = 0.375 at u = 1/4";
 }
 
 // A freshly created component must read as a dark, unlit sky and never tick on its own.
@@ -552,23 +557,9 @@ class CelestialPhaseCurve : public ::testing::TestWithParam<FCurveRow>
 TEST_P(CelestialPhaseCurve, ShapesBothPhases)
 {
 	const FCurveRow& Row = GetParam();
-	const auto ToCurve = [](const std::vector<std::pair<float, float>>& Keys) -> UCurveFloat*
-	{
-		if (Keys.empty())
-		{
-			return nullptr;
-		}
-		UCurveFloat* Curve = NewObject<UCurveFloat>(GetTransientPackage());
-		for (const std::pair<float, float>& Key : Keys)
-		{
-			Curve->FloatCurve.AddKey(Key.first, Key.second);
-		}
-		return Curve;
-	};
-
 	FLM_CelstialRotationSettings Settings;
-	Settings.DayTimeCycleBlendCurve = ToCurve(Row.DayKeys);
-	Settings.NightTimeCycleBlendCurve = ToCurve(Row.NightKeys);
+	Settings.DayTimeCycleBlendCurve = MakeCurve(Row.DayKeys);
+	Settings.NightTimeCycleBlendCurve = MakeCurve(Row.NightKeys);
 	ULM_CelestialRotationComponent* Sky = MakeSky(Settings);
 	Sky->Update(Row.T);
 
@@ -844,7 +835,7 @@ TEST(CelestialSettingsReflection, ComponentScriptSurface)
 	const UClass* Class = ULM_CelestialRotationComponent::StaticClass();
 	EXPECT_TRUE(Class->HasMetaData(TEXT("BlueprintSpawnableComponent")));
 	EXPECT_EQ(ToStd(Class->GetMetaData(TEXT("ClassGroupNames"))), "Custom");
-	EXPECT_FALSE(TFieldIterator<FProperty>(Class, EFieldIteratorFlags::ExcludeSuper)) << "settings arrive only through ApplySettings";
+	EXPECT_FALSE(TFieldIterator<FProperty>(Class, EFieldIterationFlags::None)) << "settings arrive only through ApplySettings";
 
 	const std::pair<const TCHAR*, const char*> Pure[] = {{TEXT("GetSunAlpha"), "Celestial|Alpha"}, {TEXT("GetMoonAlpha"), "Celestial|Alpha"},
 		{TEXT("GetSunRotationRaw"), "Celestial|Rotations"}, {TEXT("GetMoonRotationRaw"), "Celestial|Rotations"},

@@ -86,6 +86,12 @@ UClass* UPackage::StaticClass()
 	return Class;
 }
 
+// What generated code calls to reach the hand-declared classes.
+COREUOBJECT_API UClass* Z_Construct_UClass_UObject_NoRegister();
+COREUOBJECT_API UClass* Z_Construct_UClass_UPackage_NoRegister();
+UClass* Z_Construct_UClass_UObject_NoRegister() { return UObject::StaticClass(); }
+UClass* Z_Construct_UClass_UPackage_NoRegister() { return UPackage::StaticClass(); }
+
 #define HOST_IMPLEMENT_REFLECTION_CLASS(TClass, TName, TSuper) \
 	UClass* TClass::StaticClass() \
 	{ \

@@ -6,6 +6,7 @@
 #include "UObject/Field.h"
 
 class FProperty;
+class UFunction;
 
 class COREUOBJECT_API UStruct : public UField
 {

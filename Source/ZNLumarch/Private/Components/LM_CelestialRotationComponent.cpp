@@ -93,9 +93,10 @@ void ULM_CelestialRotationComponent::ComputeMoon()
 FRotator ULM_CelestialRotationComponent::ComputeCelestialBodyRotation(const float Time, const float NoonAltitudeDeg, const float DepthDeg,
 	const float AboveHorizonFraction, const float AzimuthOffsetDeg) const
 {
-	const FLM_CelestialHorizonWindow Window = ComputeHorizonWindow(AboveHorizonFraction);
+	// The window of ComputeHorizonWindow, taken straight from the sums: this runs twice a frame and an
+	// exported member call per body costs as much as the arithmetic.
 	const LM::Celestial::FBodyAngles Angles = LM::Celestial::BodyRotation(
-		Time, NoonAltitudeDeg, DepthDeg, LM::Celestial::FHorizonSpan{Window.Rise, Window.Set}, Settings.SkyAzimuthOffsetDeg, AzimuthOffsetDeg);
+		Time, NoonAltitudeDeg, DepthDeg, LM::Celestial::HorizonWindow(AboveHorizonFraction), Settings.SkyAzimuthOffsetDeg, AzimuthOffsetDeg);
 	return FRotator(static_cast<double>(Angles.Pitch), static_cast<double>(Angles.Yaw), 0.0);
 }
 

@@ -1,0 +1,265 @@
+// The world: spawning, play, the frame (clock, ticks by group) and tear-down.
+#include "Engine/World.h"
+#include "Subsystems/WorldSubsystem.h"
+#include "UObject/UObjectGlobals.h"
+#include "UObject/Package.h"
+#include "Templates/Casts.h"
+#include <algorithm>
+#include <vector>
+
+UWorld::UWorld()
+{
+	WorldType = EWorldType::None;
+}
+
+UWorld* UWorld::CreateWorld(const EWorldType::Type InWorldType, bool bInformEngineOfWorld, FName WorldName, UPackage* InWorldPackage, bool bAddToRoot,
+	ERHIFeatureLevel::Type InFeatureLevel, const FWorldInitializationValues* InIVS, bool bInSkipInitWorld)
+{
+	(void)bInformEngineOfWorld;
+	(void)InFeatureLevel;
+	(void)InIVS;
+	UObject* Outer = InWorldPackage ? (UObject*)InWorldPackage : (UObject*)GetTransientPackage();
+	UWorld* World = NewObject<UWorld>(Outer, WorldName.IsNone() ? MakeUniqueObjectName(Outer, UWorld::StaticClass(), FName(TEXT("Untitled"))) : WorldName);
+	World->WorldType = InWorldType;
+	if (bAddToRoot)
+	{
+		World->AddToRoot();
+	}
+	if (!bInSkipInitWorld)
+	{
+		World->InitWorld();
+	}
+	return World;
+}
+
+bool UWorld::IsGameWorld() const
+{
+	return WorldType == EWorldType::Game || WorldType == EWorldType::PIE || WorldType == EWorldType::GamePreview || WorldType == EWorldType::GameRPC;
+}
+
+bool UWorld::IsEditorWorld() const
+{
+	return WorldType == EWorldType::Editor || WorldType == EWorldType::EditorPreview || WorldType == EWorldType::PIE;
+}
+
+void UWorld::InitWorld()
+{
+	if (!Subsystems.IsEmpty())
+	{
+		return;
+	}
+	TArray<UClass*> SubsystemClasses;
+	GetDerivedClasses(UWorldSubsystem::StaticClass(), SubsystemClasses);
+	FSubsystemCollectionBase Collection;
+	Collection.Outer = this;
+	for (UClass* Class : SubsystemClasses)
+	{
+		if (Class->HasAnyClassFlags(CLASS_Abstract))
+		{
+			continue;
+		}
+		const USubsystem* Default = Class->GetDefaultObject<USubsystem>();
+		if (Default && Default->ShouldCreateSubsystem(this) && !GetSubsystemBase(Class))
+		{
+			UWorldSubsystem* Subsystem = NewObject<UWorldSubsystem>(this, Class);
+			Subsystems.Add(Subsystem);
+			Subsystem->Initialize(Collection);
+		}
+	}
+	for (UWorldSubsystem* Subsystem : Subsystems)
+	{
+		Subsystem->PostInitialize();
+	}
+}
+
+USubsystem* FSubsystemCollectionBase::InitializeDependency(UClass* SubsystemClass)
+{
+	UWorld* World = Cast<UWorld>(Outer);
+	return World ? World->GetSubsystemBase(SubsystemClass) : nullptr;
+}
+
+UWorldSubsystem* UWorld::GetSubsystemBase(UClass* SubsystemClass) const
+{
+	for (UWorldSubsystem* Subsystem : Subsystems)
+	{
+		if (Subsystem->GetClass() == SubsystemClass)
+		{
+			return Subsystem;
+		}
+	}
+	for (UWorldSubsystem* Subsystem : Subsystems)
+	{
+		if (Subsystem->IsA(SubsystemClass))
+		{
+			return Subsystem;
+		}
+	}
+	return nullptr;
+}
+
+AActor* UWorld::SpawnActor(UClass* Class, FVector const* Location, FRotator const* Rotation, const FActorSpawnParameters& SpawnParameters)
+{
+	if (!Class || !Class->IsChildOf(AActor::StaticClass()) || Class->HasAnyClassFlags(CLASS_Abstract) || bIsTearingDown)
+	{
+		return nullptr;
+	}
+	AActor* Actor = NewObject<AActor>(this, Class, SpawnParameters.Name, SpawnParameters.ObjectFlags);
+	Actor->SetOwner(SpawnParameters.Owner);
+	if (USceneComponent* Root = Actor->GetRootComponent())
+	{
+		Root->SetWorldLocationAndRotation(Location ? *Location : Root->GetComponentLocation(), Rotation ? *Rotation : Root->GetComponentRotation());
+	}
+	Actors.Add(Actor);
+	Actor->RegisterAllComponents();
+	Actor->PostInitializeComponents();
+	Actor->bActorInitialized = true;
+	if (bBegunPlay)
+	{
+		Actor->DispatchBeginPlay();
+	}
+	return Actor;
+}
+
+bool UWorld::DestroyActor(AActor* Actor, bool bNetForce, bool bShouldModifyLevel)
+{
+	return Actor && Actor->Destroy(bNetForce, bShouldModifyLevel);
+}
+
+void UWorld::RemoveActor(AActor* Actor)
+{
+	Actors.Remove(Actor);
+}
+
+void UWorld::BeginPlay()
+{
+	if (bBegunPlay)
+	{
+		return;
+	}
+	bBegunPlay = true;
+	bActorsInitialized = true;
+	for (UWorldSubsystem* Subsystem : Subsystems)
+	{
+		Subsystem->OnWorldBeginPlay(*this);
+	}
+	TArray<AActor*> ActorsToBegin = Actors;
+	for (AActor* Actor : ActorsToBegin)
+	{
+		if (IsValid(Actor))
+		{
+			Actor->DispatchBeginPlay();
+		}
+	}
+}
+
+namespace
+{
+	bool ShouldRun(FTickFunction& Function, float DeltaSeconds, float& OutDelta)
+	{
+		if (!Function.bCanEverTick || !Function.IsTickFunctionRegistered() || !Function.IsTickFunctionEnabled())
+		{
+			return false;
+		}
+		if (Function.TickInterval <= 0.f)
+		{
+			OutDelta = DeltaSeconds;
+			return true;
+		}
+		// With an interval, the function runs once enough time has gathered and is given all of it.
+		Function.AccumulatedTime += DeltaSeconds;
+		if (Function.AccumulatedTime < Function.TickInterval)
+		{
+			return false;
+		}
+		OutDelta = Function.AccumulatedTime;
+		Function.AccumulatedTime = 0.f;
+		return true;
+	}
+}
+
+void UWorld::RunTickFunctions(float DeltaSeconds, ELevelTick TickType)
+{
+	struct FQueued
+	{
+		FTickFunction* Function;
+		UObject* Target;
+		int32 Group;
+	};
+	std::vector<FQueued> Queue;
+	for (AActor* Actor : Actors)
+	{
+		if (!IsValid(Actor) || !Actor->HasActorBegunPlay())
+		{
+			continue;
+		}
+		Queue.push_back({ &Actor->PrimaryActorTick, Actor, (int32)Actor->PrimaryActorTick.TickGroup });
+		for (UActorComponent* Component : Actor->OwnedComponents)
+		{
+			if (IsValid(Component) && Component->IsRegistered() && Component->HasBegunPlay())
+			{
+				Queue.push_back({ &Component->PrimaryComponentTick, Component, (int32)Component->PrimaryComponentTick.TickGroup });
+			}
+		}
+	}
+	std::stable_sort(Queue.begin(), Queue.end(), [](const FQueued& A, const FQueued& B) { return A.Group < B.Group; });
+	for (const FQueued& Entry : Queue)
+	{
+		// A tick earlier this frame may have destroyed the target.
+		float Delta = 0.f;
+		if (IsValid(Entry.Target) && ShouldRun(*Entry.Function, DeltaSeconds, Delta))
+		{
+			Entry.Function->ExecuteTick(Delta, TickType);
+		}
+	}
+}
+
+void UWorld::Tick(ELevelTick TickType, float DeltaSeconds)
+{
+	if (bIsTearingDown)
+	{
+		return;
+	}
+	DeltaTimeSeconds = DeltaSeconds;
+	TimeSeconds += DeltaSeconds;
+	RealTimeSeconds += DeltaSeconds;
+	++FrameCounter;
+	// Editor worlds do not tick actors; play worlds tick once play has begun.
+	if (IsGameWorld() && bBegunPlay && TickType != LEVELTICK_TimeOnly)
+	{
+		RunTickFunctions(DeltaSeconds, TickType);
+	}
+}
+
+void UWorld::DestroyWorld(bool bInformEngineOfWorld, UWorld* NewWorld)
+{
+	(void)bInformEngineOfWorld;
+	(void)NewWorld;
+	if (bIsTearingDown)
+	{
+		return;
+	}
+	TArray<AActor*> ActorsToEnd = Actors;
+	for (AActor* Actor : ActorsToEnd)
+	{
+		if (IsValid(Actor) && Actor->HasActorBegunPlay())
+		{
+			Actor->EndPlay(EEndPlayReason::LevelTransition);
+		}
+	}
+	bIsTearingDown = true;
+	for (AActor* Actor : ActorsToEnd)
+	{
+		Actor->UnregisterAllComponents();
+		Actor->MarkAsGarbage();
+	}
+	Actors.Reset();
+	for (UWorldSubsystem* Subsystem : Subsystems)
+	{
+		Subsystem->Deinitialize();
+		Subsystem->MarkAsGarbage();
+	}
+	Subsystems.Reset();
+	RemoveFromRoot();
+	MarkAsGarbage();
+	CollectGarbage();
+}

@@ -1,0 +1,40 @@
+// The engine's minimal include set: basic types, containers, strings, names and math.
+#pragma once
+
+#include "CoreTypes.h"
+#include "HAL/Platform.h"
+
+#include "Templates/UnrealTemplate.h"
+#include "Templates/TypeHash.h"
+#include "Templates/Function.h"
+#include "Templates/SharedPointer.h"
+#include "Misc/Optional.h"
+
+#include "Misc/Char.h"
+#include "Misc/CString.h"
+#include "Containers/Array.h"
+#include "Containers/ArrayView.h"
+#include "Containers/Set.h"
+#include "Containers/Map.h"
+#include "Containers/List.h"
+#include "Containers/StringConv.h"
+#include "Containers/UnrealString.h"
+#include "UObject/NameTypes.h"
+
+#include "Math/NumericLimits.h"
+#include "Math/MathFwd.h"
+#include "Math/UnrealMathUtility.h"
+#include "Math/IntPoint.h"
+#include "Math/Vector2D.h"
+#include "Math/Vector.h"
+#include "Math/Vector4.h"
+#include "Math/Rotator.h"
+#include "Math/Quat.h"
+#include "Math/Transform.h"
+#include "Math/Color.h"
+#include "Misc/Guid.h"
+
+#include "Containers/EnumAsByte.h"
+#include "Misc/AssertionMacros.h"
+#include "Logging/LogMacros.h"
+#include "Delegates/Delegate.h"

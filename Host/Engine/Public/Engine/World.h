@@ -1,0 +1,129 @@
+// A world: its actors, subsystems, clock and tick.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "UObject/Object.h"
+#include "Engine/EngineBaseTypes.h"
+#include "Engine/EngineTypes.h"
+#include "GameFramework/Actor.h"
+#include "World.generated.h"
+
+class UWorldSubsystem;
+class UPackage;
+class ULevel;
+
+struct ENGINE_API FActorSpawnParameters
+{
+	FName Name;
+	AActor* Owner = nullptr;
+	class APawn* Instigator = nullptr;
+	ULevel* OverrideLevel = nullptr;
+	ESpawnActorCollisionHandlingMethod SpawnCollisionHandlingOverride = ESpawnActorCollisionHandlingMethod::Undefined;
+	EObjectFlags ObjectFlags = RF_Transactional;
+	/** The caller finishes spawning itself (FinishSpawning is not offered by the host; left false). */
+	uint8 bDeferConstruction : 1 = false;
+	uint8 bNoFail : 1 = false;
+};
+
+struct FWorldInitializationValues;
+namespace ERHIFeatureLevel
+{
+	enum Type : int
+	{
+		ES3_1,
+		SM5,
+		SM6,
+		Num
+	};
+}
+
+UCLASS()
+class ENGINE_API UWorld : public UObject
+{
+	GENERATED_BODY()
+
+public:
+	UWorld();
+
+	static UWorld* CreateWorld(const EWorldType::Type InWorldType, bool bInformEngineOfWorld, FName WorldName = NAME_None,
+		UPackage* InWorldPackage = nullptr, bool bAddToRoot = true, ERHIFeatureLevel::Type InFeatureLevel = ERHIFeatureLevel::Num,
+		const FWorldInitializationValues* InIVS = nullptr, bool bInSkipInitWorld = false);
+
+	TEnumAsByte<EWorldType::Type> WorldType;
+
+	bool IsGameWorld() const;
+	bool IsEditorWorld() const;
+	bool IsPlayInEditor() const { return WorldType == EWorldType::PIE; }
+
+	/** Creates the world's subsystems (skipped when the world was created with bInSkipInitWorld). */
+	void InitWorld();
+
+	template<class T>
+	T* SpawnActor(const FActorSpawnParameters& SpawnParameters = FActorSpawnParameters())
+	{
+		return (T*)SpawnActor(T::StaticClass(), nullptr, nullptr, SpawnParameters);
+	}
+	template<class T>
+	T* SpawnActor(UClass* Class, const FActorSpawnParameters& SpawnParameters = FActorSpawnParameters())
+	{
+		return Cast<T>(SpawnActor(Class, nullptr, nullptr, SpawnParameters));
+	}
+	template<class T>
+	T* SpawnActor(FVector const& Location, FRotator const& Rotation, const FActorSpawnParameters& SpawnParameters = FActorSpawnParameters())
+	{
+		return (T*)SpawnActor(T::StaticClass(), &Location, &Rotation, SpawnParameters);
+	}
+	template<class T>
+	T* SpawnActor(UClass* Class, FVector const& Location, FRotator const& Rotation, const FActorSpawnParameters& SpawnParameters = FActorSpawnParameters())
+	{
+		return Cast<T>(SpawnActor(Class, &Location, &Rotation, SpawnParameters));
+	}
+	AActor* SpawnActor(UClass* Class, FVector const* Location = nullptr, FRotator const* Rotation = nullptr, const FActorSpawnParameters& SpawnParameters = FActorSpawnParameters());
+	bool DestroyActor(AActor* Actor, bool bNetForce = false, bool bShouldModifyLevel = true);
+
+	/** Starts play: actors spawned before begin now, later ones begin as they are spawned. */
+	void BeginPlay();
+	bool HasBegunPlay() const { return bBegunPlay; }
+	bool AreActorsInitialized() const { return bActorsInitialized; }
+
+	/** Advances the clock, runs the tick functions by group (play worlds only), then end-of-frame work. */
+	void Tick(ELevelTick TickType, float DeltaSeconds);
+
+	/** Ends play, destroys every actor and subsystem, and the world itself. */
+	void DestroyWorld(bool bInformEngineOfWorld, UWorld* NewWorld = nullptr);
+
+	template<class T>
+	T* GetSubsystem() const
+	{
+		return (T*)GetSubsystemBase(T::StaticClass());
+	}
+	UWorldSubsystem* GetSubsystemBase(UClass* SubsystemClass) const;
+	const TArray<UWorldSubsystem*>& GetSubsystemArray() const { return Subsystems; }
+
+	double GetTimeSeconds() const { return TimeSeconds; }
+	double GetRealTimeSeconds() const { return RealTimeSeconds; }
+	float GetDeltaSeconds() const { return DeltaTimeSeconds; }
+	uint64 GetFrameCounter() const { return FrameCounter; }
+
+	/** Live actors in spawn order (the persistent level's actor list). */
+	const TArray<AActor*>& GetActors() const { return Actors; }
+
+	virtual UWorld* GetWorld() const override { return const_cast<UWorld*>(this); }
+
+private:
+	void RemoveActor(AActor* Actor);
+	void RunTickFunctions(float DeltaSeconds, ELevelTick TickType);
+
+	TArray<AActor*> Actors;
+	TArray<UWorldSubsystem*> Subsystems;
+	bool bBegunPlay = false;
+	bool bActorsInitialized = false;
+	bool bIsTearingDown = false;
+	double TimeSeconds = 0.0;
+	double RealTimeSeconds = 0.0;
+	float DeltaTimeSeconds = 0.f;
+	uint64 FrameCounter = 0;
+
+	friend class AActor;
+	friend class UActorComponent;
+};

@@ -1,0 +1,80 @@
+#include "ObjectModelFixtures.h"
+
+float UFixtureObject::Scaled(float Factor, int32& OutCount) const
+{
+	OutCount = References.Num();
+	return Hidden * Factor;
+}
+
+UFixtureTickingComponent::UFixtureTickingComponent()
+{
+	PrimaryComponentTick.bCanEverTick = true;
+}
+
+void UFixtureTickingComponent::OnRegister()
+{
+	Super::OnRegister();
+	AFixtureActor::SharedJournal().Add(FString::Printf(TEXT("%s.OnRegister"), *GetName()));
+}
+
+void UFixtureTickingComponent::TickComponent(float DeltaTime, ELevelTick TickType, FActorComponentTickFunction* ThisTickFunction)
+{
+	Super::TickComponent(DeltaTime, TickType, ThisTickFunction);
+	++TickCount;
+	LastDelta = DeltaTime;
+	AFixtureActor::SharedJournal().Add(FString::Printf(TEXT("%s.TickComponent"), *GetName()));
+}
+
+void UFixtureTickingComponent::BeginPlay()
+{
+	Super::BeginPlay();
+	AFixtureActor::SharedJournal().Add(FString::Printf(TEXT("%s.BeginPlay"), *GetName()));
+}
+
+void UFixtureTickingComponent::EndPlay(const EEndPlayReason::Type EndPlayReason)
+{
+	AFixtureActor::SharedJournal().Add(FString::Printf(TEXT("%s.EndPlay"), *GetName()));
+	Super::EndPlay(EndPlayReason);
+}
+
+AFixtureActor::AFixtureActor()
+{
+	PrimaryActorTick.bCanEverTick = true;
+	Root = CreateDefaultSubobject<USceneComponent>(TEXT("Root"));
+	SetRootComponent(Root);
+	Ticker = CreateDefaultSubobject<UFixtureTickingComponent>(TEXT("Ticker"));
+	Ticker->SetupAttachment(Root);
+}
+
+TArray<FString>& AFixtureActor::SharedJournal()
+{
+	static TArray<FString> Journal;
+	return Journal;
+}
+
+void AFixtureActor::BeginPlay()
+{
+	SharedJournal().Add(TEXT("Actor.BeginPlay"));
+	Super::BeginPlay();
+}
+
+void AFixtureActor::Tick(float DeltaSeconds)
+{
+	Super::Tick(DeltaSeconds);
+	++TickCount;
+	SharedJournal().Add(TEXT("Actor.Tick"));
+}
+
+void AFixtureActor::PostRegisterAllComponents()
+{
+	Super::PostRegisterAllComponents();
+	++RegisterAllCount;
+	SharedJournal().Add(TEXT("Actor.PostRegisterAllComponents"));
+}
+
+void AFixtureActor::EndPlay(const EEndPlayReason::Type EndPlayReason)
+{
+	EndPlayReasons.Add(EndPlayReason);
+	SharedJournal().Add(TEXT("Actor.EndPlay"));
+	Super::EndPlay(EndPlayReason);
+}
