@@ -17,6 +17,7 @@
 #include "UObject/Object.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
+#include "ZN_TimeOfDaySubsystemActor.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@
 
 DEFINE_LOG_CATEGORY_STATIC(LogHostTest, Log, All);
 DECLARE_MULTICAST_DELEGATE_OneParam(FHostTestEvent, int32);
+DECLARE_DYNAMIC_MULTICAST_DELEGATE_TwoParams(FHostTestClockEvent, int32, Day, double, DayFraction);
 
 namespace
 {
@@ -248,6 +250,44 @@ TEST(HostDelegateTest, WeakBindingsSkipDeadObjects)
 	Shared.Reset();
 	Event.Broadcast();
 	EXPECT_EQ(SharedCalls, 1) << "the binding died with its shared object";
+}
+
+// Dynamic delegates bind by UFUNCTION name, weakly: engine events such as a controller's
+// OnPossessedPawnChanged reach plug-in handlers this way.
+TEST(HostDelegateTest, DynamicMulticastBindsByFunctionName)
+{
+	FCaptureDevice Device;
+	AZN_TimeOfDaySubsystemActor* First = NewObject<AZN_TimeOfDaySubsystemActor>(GetTransientPackage());
+	AZN_TimeOfDaySubsystemActor* Second = NewObject<AZN_TimeOfDaySubsystemActor>(GetTransientPackage());
+
+	FHostTestClockEvent Event;
+	Event.AddDynamic(First, &AZN_TimeOfDaySubsystemActor::SetGameTimeOfDay);
+	Event.AddDynamic(Second, &AZN_TimeOfDaySubsystemActor::SetGameTimeOfDay);
+	EXPECT_TRUE(Event.IsAlreadyBound(First, &AZN_TimeOfDaySubsystemActor::SetGameTimeOfDay));
+	EXPECT_EQ(Device.Count(ELogVerbosity::Error, "LogOutputDevice"), 0) << "both are UFUNCTIONs of live objects";
+
+	Event.Broadcast(3, 0.5);
+	EXPECT_EQ(First->GetGameTimeOfDay().Day, 3);
+	EXPECT_EQ(Second->GetGameTimeOfDay().DayFraction, 0.5);
+
+	Event.AddUniqueDynamic(First, &AZN_TimeOfDaySubsystemActor::SetGameTimeOfDay);
+	EXPECT_EQ(Event.GetAllObjects().Num(), 2) << "AddUniqueDynamic does not add a binding that exists";
+	Event.AddDynamic(First, &AZN_TimeOfDaySubsystemActor::SetGameTimeOfDay);
+	EXPECT_EQ(Event.GetAllObjects().Num(), 3) << "AddDynamic adds a duplicate (after an ensure, reported once per process)";
+	EXPECT_LE(Device.Count(ELogVerbosity::Error, "LogOutputDevice"), 1);
+
+	Event.RemoveDynamic(First, &AZN_TimeOfDaySubsystemActor::SetGameTimeOfDay);
+	EXPECT_TRUE(Event.IsAlreadyBound(First, &AZN_TimeOfDaySubsystemActor::SetGameTimeOfDay)) << "RemoveDynamic removes one binding";
+	Event.RemoveDynamic(First, &AZN_TimeOfDaySubsystemActor::SetGameTimeOfDay);
+	EXPECT_FALSE(Event.IsAlreadyBound(First, &AZN_TimeOfDaySubsystemActor::SetGameTimeOfDay));
+
+	Second->MarkAsGarbage();
+	Event.Broadcast(5, 0.25);
+	EXPECT_EQ(Second->GetGameTimeOfDay().Day, 3) << "a garbage object's binding is skipped";
+	EXPECT_EQ(First->GetGameTimeOfDay().Day, 3) << "First is no longer bound";
+
+	Event.Clear();
+	EXPECT_FALSE(Event.IsBound());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -4,6 +4,8 @@
 #include "UObject/UObjectGlobals.h"
 #include "UObject/Package.h"
 #include "Templates/Casts.h"
+#include "Modules/ModuleManager.h"
+#include "CoreGlobals.h"
 #include <algorithm>
 #include <vector>
 
@@ -18,6 +20,8 @@ UWorld* UWorld::CreateWorld(const EWorldType::Type InWorldType, bool bInformEngi
 	(void)bInformEngineOfWorld;
 	(void)InFeatureLevel;
 	(void)InIVS;
+	// Modules start before the first world exists, as they do when the engine boots.
+	FModuleManager::LoadModulesForHostStartup();
 	UObject* Outer = InWorldPackage ? (UObject*)InWorldPackage : (UObject*)GetTransientPackage();
 	UWorld* World = NewObject<UWorld>(Outer, WorldName.IsNone() ? MakeUniqueObjectName(Outer, UWorld::StaticClass(), FName(TEXT("Untitled"))) : WorldName);
 	World->WorldType = InWorldType;
@@ -223,6 +227,7 @@ void UWorld::Tick(ELevelTick TickType, float DeltaSeconds)
 	TimeSeconds += DeltaSeconds;
 	RealTimeSeconds += DeltaSeconds;
 	++FrameCounter;
+	++GFrameCounter;
 	// Editor worlds do not tick actors; play worlds tick once play has begun.
 	if (IsGameWorld() && bBegunPlay && TickType != LEVELTICK_TimeOnly)
 	{

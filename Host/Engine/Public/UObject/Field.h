@@ -94,7 +94,7 @@ public: \
 #define IMPLEMENT_FIELD(TClass) \
 	FFieldClass* TClass::StaticClass() \
 	{ \
-		static FFieldClass Class(TEXT(#TClass) + 1, TClass::Super::StaticClass()); \
+		static FFieldClass Class(&TEXT(#TClass)[1], TClass::Super::StaticClass()); \
 		return &Class; \
 	}
 

@@ -42,17 +42,35 @@ public:
 	T* operator->() const { return Object; }
 	T& operator*() const { return *Object; }
 
-	friend bool operator==(const TObjectPtr& Lhs, const TObjectPtr& Rhs) { return Lhs.Object == Rhs.Object; }
-	friend bool operator==(const TObjectPtr& Lhs, const T* Rhs) { return Lhs.Object == Rhs; }
-	friend bool operator==(const T* Lhs, const TObjectPtr& Rhs) { return Lhs == Rhs.Object; }
+	// Comparisons take any related pointer exactly, so they never compete with the built-in ones
+	// reached through the conversion to T* (C++20 also derives != and the reversed forms).
+	template<typename U>
+	friend bool operator==(const TObjectPtr& Lhs, U* Rhs)
+	{
+		return ComparePointers(Lhs.Object, Rhs);
+	}
+	template<typename U>
+	friend bool operator==(const TObjectPtr& Lhs, const TObjectPtr<U>& Rhs)
+	{
+		return ComparePointers(Lhs.Object, Rhs.Get());
+	}
 	friend bool operator==(const TObjectPtr& Lhs, TYPE_OF_NULLPTR) { return Lhs.Object == nullptr; }
-	friend bool operator!=(const TObjectPtr& Lhs, const TObjectPtr& Rhs) { return Lhs.Object != Rhs.Object; }
-	friend bool operator!=(const TObjectPtr& Lhs, const T* Rhs) { return Lhs.Object != Rhs; }
-	friend bool operator!=(const T* Lhs, const TObjectPtr& Rhs) { return Lhs != Rhs.Object; }
-	friend bool operator!=(const TObjectPtr& Lhs, TYPE_OF_NULLPTR) { return Lhs.Object != nullptr; }
 	friend uint32 GetTypeHash(const TObjectPtr& Ptr) { return (uint32)(reinterpret_cast<std::size_t>(Ptr.Object) >> 4); }
 
 private:
+	template<typename A, typename B>
+	static bool ComparePointers(A* Left, B* Right)
+	{
+		if constexpr (std::is_convertible_v<B*, A*>)
+		{
+			return Left == static_cast<A*>(Right);
+		}
+		else
+		{
+			return static_cast<B*>(Left) == Right;
+		}
+	}
+
 	T* Object = nullptr;
 };
 

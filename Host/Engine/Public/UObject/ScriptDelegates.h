@@ -9,6 +9,7 @@
 #pragma once
 
 #include "CoreTypes.h"
+#include "Containers/Array.h"
 #include "Misc/AssertionMacros.h"
 #include "UObject/NameTypes.h"
 #include "UObject/WeakObjectPtr.h"
@@ -140,7 +141,19 @@ public:
 
 	void Clear() { InvocationList.clear(); }
 
-	int32 Num() const { return (int32)InvocationList.size(); }
+	/** The live objects of the bindings, one entry per binding. */
+	TArray<UObject*> GetAllObjects() const
+	{
+		TArray<UObject*> Result;
+		for (const FScriptDelegate& Delegate : InvocationList)
+		{
+			if (UObject* Object = Delegate.GetUObject())
+			{
+				Result.Add(Object);
+			}
+		}
+		return Result;
+	}
 
 protected:
 	/** Adds the binding; a duplicate (same object and function) is reported with an ensure and added anyway, as in the engine. */
