@@ -6,6 +6,26 @@ float UFixtureObject::Scaled(float Factor, int32& OutCount) const
 	return Hidden * Factor;
 }
 
+#if WITH_EDITOR
+void UFixtureObject::PostEditChangeProperty(FPropertyChangedEvent& Event)
+{
+	EditJournal.Add(FString::Printf(TEXT("Property:%s/%s"), *Event.GetMemberPropertyName().ToString(), *Event.GetPropertyName().ToString()));
+	Super::PostEditChangeProperty(Event);
+}
+
+void UFixtureObject::PostEditChangeChainProperty(FPropertyChangedChainEvent& Event)
+{
+	FString Chain;
+	for (auto* Node = Event.PropertyChain.GetHead(); Node; Node = Node->GetNextNode())
+	{
+		Chain += Chain.IsEmpty() ? TEXT("") : TEXT(">");
+		Chain += Node->GetValue()->GetName();
+	}
+	EditJournal.Add(FString::Printf(TEXT("Chain:%s/%s:%s:%u"), *Event.GetMemberPropertyName().ToString(), *Event.GetPropertyName().ToString(), *Chain, (uint32)Event.ChangeType));
+	Super::PostEditChangeChainProperty(Event);
+}
+#endif
+
 UFixtureTickingComponent::UFixtureTickingComponent()
 {
 	PrimaryComponentTick.bCanEverTick = true;

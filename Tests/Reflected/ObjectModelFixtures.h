@@ -80,6 +80,23 @@ public:
 	UFUNCTION(BlueprintPure, Category = "Fixture")
 	float Scaled(float Factor, int32& OutCount) const;
 
+	UPROPERTY(VisibleAnywhere, Category = "Fixture")
+	int32 ReadOnlyCount = 0;
+
+	UPROPERTY(EditAnywhere, Category = "Fixture")
+	bool bGateOpen = true;
+
+	UPROPERTY(EditAnywhere, Category = "Fixture", meta = (EditCondition = "Mode == EFixtureMode::Third && (Hidden > 2 || !bGateOpen)"))
+	float GatedByMode = 0.f;
+
+	/** What the editor announced, in order: "Chain:<member>/<innermost>:<head>..<tail>:<type>" and "Property:<member>/<innermost>". */
+	TArray<FString> EditJournal;
+
+#if WITH_EDITOR
+	virtual void PostEditChangeProperty(FPropertyChangedEvent& Event) override;
+	virtual void PostEditChangeChainProperty(FPropertyChangedChainEvent& Event) override;
+#endif
+
 protected:
 	UPROPERTY(EditAnywhere, Category = "Fixture")
 	float Hidden = 3.f;
