@@ -1689,3 +1689,19 @@ TEST(HostUtility, SharedFromThisAndCasts)
 	EXPECT_FALSE(Optional == TOptional<FString>());
 	EXPECT_EQ(TOptional<int32>().GetPtrOrNull(), nullptr);
 }
+
+// The *_GetRef adders hand back the new element even when adding reallocates the storage.
+TEST(HostArray, GetRefAddersSurviveReallocation)
+{
+	TArray<FString> Values;
+	for (int32 Index = 0; Index < 64; ++Index)
+	{
+		FString& Added = (Index % 2) ? Values.AddDefaulted_GetRef() : Values.Add_GetRef(FString(TEXT("x")));
+		Added += TEXT("!");
+		EXPECT_EQ(&Added, &Values.Last()) << Index;
+	}
+	EXPECT_EQ(Values[0], FString(TEXT("x!")));
+	EXPECT_EQ(Values[1], FString(TEXT("!")));
+	FString& Emplaced = Values.Emplace_GetRef(TEXT("e"));
+	EXPECT_EQ(&Emplaced, &Values.Last());
+}

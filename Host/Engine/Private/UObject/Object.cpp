@@ -328,11 +328,6 @@ bool UObjectBaseUtility::IsIn(const UObject* SomeOuter) const
 	return false;
 }
 
-bool IsValid(const UObject* Test)
-{
-	return Test && !Test->IsGarbage();
-}
-
 // ---------------------------------------------------------------------------------------------
 // NewObject
 

@@ -297,8 +297,17 @@ public:
 		Data.emplace_back(static_cast<ElementType&&>(Item));
 		return Num() - 1;
 	}
-	ElementType& Add_GetRef(const ElementType& Item) { return GetData()[Add(Item)]; }
-	ElementType& Add_GetRef(ElementType&& Item) { return GetData()[Add(static_cast<ElementType&&>(Item))]; }
+	// The index is taken before GetData(): adding may reallocate.
+	ElementType& Add_GetRef(const ElementType& Item)
+	{
+		const int32 Index = Add(Item);
+		return GetData()[Index];
+	}
+	ElementType& Add_GetRef(ElementType&& Item)
+	{
+		const int32 Index = Add(static_cast<ElementType&&>(Item));
+		return GetData()[Index];
+	}
 
 	template <typename... ArgsType>
 	FORCEINLINE int32 Emplace(ArgsType&&... Args)
@@ -309,7 +318,8 @@ public:
 	template <typename... ArgsType>
 	FORCEINLINE ElementType& Emplace_GetRef(ArgsType&&... Args)
 	{
-		return GetData()[Emplace(static_cast<ArgsType&&>(Args)...)];
+		const int32 Index = Emplace(static_cast<ArgsType&&>(Args)...);
+		return GetData()[Index];
 	}
 	template <typename... ArgsType>
 	void EmplaceAt(int32 Index, ArgsType&&... Args)
@@ -347,7 +357,11 @@ public:
 		Data.resize(Data.size() + static_cast<size_t>(Count));
 		return OldNum;
 	}
-	ElementType& AddDefaulted_GetRef() { return GetData()[AddDefaulted(1)]; }
+	ElementType& AddDefaulted_GetRef()
+	{
+		const int32 Index = AddDefaulted(1);
+		return GetData()[Index];
+	}
 
 	int32 AddZeroed(int32 Count = 1)
 	{
@@ -355,7 +369,11 @@ public:
 		ZeroRange(OldNum, Count);
 		return OldNum;
 	}
-	ElementType& AddZeroed_GetRef() { return GetData()[AddZeroed(1)]; }
+	ElementType& AddZeroed_GetRef()
+	{
+		const int32 Index = AddZeroed(1);
+		return GetData()[Index];
+	}
 
 	// Not left uninitialised: value-initialised like AddDefaulted.
 	int32 AddUninitialized(int32 Count = 1) { return AddDefaulted(Count); }

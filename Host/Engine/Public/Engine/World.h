@@ -11,6 +11,8 @@
 class UWorldSubsystem;
 class UPackage;
 class ULevel;
+class UMaterialParameterCollection;
+class UMaterialParameterCollectionInstance;
 
 struct ENGINE_API FActorSpawnParameters
 {
@@ -110,7 +112,14 @@ public:
 
 	virtual UWorld* GetWorld() const override { return const_cast<UWorld*>(this); }
 
+	/** This world's instance of the collection, created on first request; null for a null collection. */
+	UMaterialParameterCollectionInstance* GetParameterCollectionInstance(const UMaterialParameterCollection* Collection) const;
+
 private:
+	/** This world's parameter collection instances, one per collection asked for. */
+	UPROPERTY()
+	TArray<TObjectPtr<UMaterialParameterCollectionInstance>> ParameterCollectionInstances;
+
 	void RemoveActor(AActor* Actor);
 	void RunTickFunctions(float DeltaSeconds, ELevelTick TickType);
 

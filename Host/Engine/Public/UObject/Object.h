@@ -133,4 +133,7 @@ public:
 };
 
 /** Non-null and not marked as garbage. */
-COREUOBJECT_API bool IsValid(const UObject* Test);
+FORCEINLINE bool IsValid(const UObject* Test)
+{
+	return Test && !Test->IsGarbage();
+}

@@ -275,15 +275,32 @@ enum EStructFlags : int32
 };
 ENUM_CLASS_FLAGS(EStructFlags)
 
-namespace EFieldIterationFlags
+enum class EFieldIterationFlags : uint8
 {
-	enum Type : uint8
+	None = 0,
+	IncludeSuper = 1 << 0,
+	IncludeDeprecated = 1 << 1,
+	IncludeInterfaces = 1 << 2,
+	IncludeAll = IncludeSuper | IncludeDeprecated | IncludeInterfaces,
+	Default = IncludeSuper | IncludeDeprecated,
+};
+ENUM_CLASS_FLAGS(EFieldIterationFlags)
+
+namespace EFieldIteratorFlags
+{
+	enum SuperClassFlags
 	{
-		None = 0,
-		IncludeSuper = 1 << 0,
-		IncludeDeprecated = 1 << 1,
-		IncludeInterfaces = 1 << 2,
-		IncludeAll = IncludeSuper | IncludeDeprecated | IncludeInterfaces,
-		Default = IncludeSuper | IncludeDeprecated,
+		ExcludeSuper = 0,
+		IncludeSuper
+	};
+	enum DeprecatedPropertyFlags
+	{
+		ExcludeDeprecated,
+		IncludeDeprecated
+	};
+	enum InterfaceClassFlags
+	{
+		ExcludeInterfaces,
+		IncludeInterfaces
 	};
 }

@@ -438,10 +438,18 @@ template<class T>
 class TFieldIterator
 {
 public:
-	explicit TFieldIterator(const UStruct* InStruct, EFieldIterationFlags::Type InFlags = EFieldIterationFlags::Default)
-		: Struct(InStruct), Field(InStruct ? InStruct->ChildProperties : nullptr), bIncludeSuper((InFlags & EFieldIterationFlags::IncludeSuper) != 0)
+	explicit TFieldIterator(const UStruct* InStruct, EFieldIterationFlags InFlags = EFieldIterationFlags::Default)
+		: Struct(InStruct), Field(InStruct ? InStruct->ChildProperties : nullptr), bIncludeSuper(!!(InFlags & EFieldIterationFlags::IncludeSuper))
 	{
 		IterateToNext();
+	}
+	explicit TFieldIterator(const UStruct* InStruct, EFieldIteratorFlags::SuperClassFlags InSuperClassFlags,
+		EFieldIteratorFlags::DeprecatedPropertyFlags InDeprecatedFieldFlags = EFieldIteratorFlags::IncludeDeprecated,
+		EFieldIteratorFlags::InterfaceClassFlags InInterfaceFieldFlags = EFieldIteratorFlags::ExcludeInterfaces)
+		: TFieldIterator(InStruct, InSuperClassFlags == EFieldIteratorFlags::IncludeSuper ? EFieldIterationFlags::Default : EFieldIterationFlags::IncludeDeprecated)
+	{
+		(void)InDeprecatedFieldFlags;
+		(void)InInterfaceFieldFlags;
 	}
 	explicit operator bool() const { return Field != nullptr; }
 	bool operator!() const { return Field == nullptr; }

@@ -21,27 +21,34 @@ namespace
 		}
 	};
 
-	FPhaseCurve SelectPhaseCurve(const FLM_CelstialRotationSettings& Settings, const bool bSunAboveHorizon)
+	FORCEINLINE FPhaseCurve SelectPhaseCurve(const FLM_CelstialRotationSettings& Settings, const bool bSunAboveHorizon)
 	{
 		const UCurveFloat* Curve = bSunAboveHorizon ? Settings.DayTimeCycleBlendCurve.Get() : Settings.NightTimeCycleBlendCurve.Get();
-		return FPhaseCurve{IsValid(Curve) ? Curve : nullptr};
+		// Most skies have no curves: settle that before asking whether a set curve is still alive.
+		return FPhaseCurve{(Curve != nullptr && IsValid(Curve)) ? Curve : nullptr};
 	}
 
-	bool IsRotationAboveHorizon(const FRotator& Rotation)
+	FORCENOINLINE bool IsForwardBelowHorizontal(const FRotator& Rotation)
+	{
+		return FVector::DotProduct(Rotation.Vector(), FVector::UpVector) < 0.0;
+	}
+
+	FORCEINLINE bool IsRotationAboveHorizon(const FRotator& Rotation)
 	{
 		if (LM::Celestial::IsHorizonSideGivenByPitchSign(Rotation.Pitch))
 		{
 			return Rotation.Pitch < 0.0;
 		}
 		// Wound, far-side or vanishing pitches: let the engine's forward vector decide.
-		return FVector::DotProduct(Rotation.Vector(), FVector::UpVector) < 0.0;
+		return IsForwardBelowHorizontal(Rotation);
 	}
 
-	float SunElevationPhase(const FLM_CelstialRotationSettings& Settings, const FRotator& SunRotation, const bool bSunAboveHorizon)
+	FORCEINLINE float SunElevationPhase(const FLM_CelstialRotationSettings& Settings, const FRotator& SunRotation, const bool bSunAboveHorizon,
+		const FPhaseCurve& Curve)
 	{
 		const float SunAltitude = static_cast<float>(-SunRotation.Pitch);
 		const float Range = bSunAboveHorizon ? Settings.SunNoonAltitudeDeg : Settings.SunDepthDeg;
-		return LM::Celestial::ElevationPhase(SunAltitude, bSunAboveHorizon, Range, SelectPhaseCurve(Settings, bSunAboveHorizon));
+		return LM::Celestial::ElevationPhase(SunAltitude, bSunAboveHorizon, Range, Curve);
 	}
 }
 
@@ -152,15 +159,17 @@ FRotator ULM_CelestialRotationComponent::GetMoonRotationForLights() const
 float ULM_CelestialRotationComponent::GetCelestialCyclePhase() const
 {
 	const bool bSunAboveHorizon = IsRotationAboveHorizon(SunRotation);
-	const float ElevationPhase = SunElevationPhase(Settings, SunRotation, bSunAboveHorizon);
+	const FPhaseCurve Curve = SelectPhaseCurve(Settings, bSunAboveHorizon);
+	const float ElevationPhase = SunElevationPhase(Settings, SunRotation, bSunAboveHorizon, Curve);
 	const FLM_CelestialHorizonWindow Window = ComputeHorizonWindow(DayLightFraction);
-	return LM::Celestial::CyclePhase(ElevationPhase, bSunAboveHorizon, LM::Celestial::FHorizonSpan{Window.Rise, Window.Set},
-		NormalizedTimeOfDay, SelectPhaseCurve(Settings, bSunAboveHorizon));
+	return LM::Celestial::CyclePhase(
+		ElevationPhase, bSunAboveHorizon, LM::Celestial::FHorizonSpan{Window.Rise, Window.Set}, NormalizedTimeOfDay, Curve);
 }
 
 float ULM_CelestialRotationComponent::GetCelestialElevationPhase() const
 {
-	return SunElevationPhase(Settings, SunRotation, IsRotationAboveHorizon(SunRotation));
+	const bool bSunAboveHorizon = IsRotationAboveHorizon(SunRotation);
+	return SunElevationPhase(Settings, SunRotation, bSunAboveHorizon, SelectPhaseCurve(Settings, bSunAboveHorizon));
 }
 
 bool ULM_CelestialRotationComponent::TryGetLightAboveHorizon(int32& OutIndex, FRotator& OutRotator) const

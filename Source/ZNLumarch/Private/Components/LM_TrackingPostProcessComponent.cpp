@@ -1,0 +1,5 @@
+#include "Components/LM_TrackingPostProcessComponent.h"
+
+ULM_TrackingPostProcessComponent::ULM_TrackingPostProcessComponent()
+{
+}
