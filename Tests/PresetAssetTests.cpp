@@ -7,6 +7,9 @@
 #include "Materials/Material.h"
 #include "UObject/Package.h"
 #include <gtest/gtest.h>
+#include <cstdlib>
+
+using HostEditor::EEditStatus;
 
 namespace
 {
@@ -165,4 +168,49 @@ TEST(PresetAssets, DestroyedListenerIsSkipped)
 	Listener->MarkAsGarbage();
 	HostEditor::SetPropertyByPath(Dynamic, TEXT("Day.PostProcessSettings.bOverride_Temperature"), true);
 	EXPECT_EQ(OtherHeard.Count, 1);
+}
+
+struct FPresetEditCase
+{
+	const TCHAR* Path;
+	double Entered;
+	HostEditor::EEditStatus Status;
+	double Stored;
+	const TCHAR* Why;
+};
+
+class PresetEditTest : public ::testing::TestWithParam<FPresetEditCase>
+{
+};
+
+// Editor limits of the preset's records: clamps bound entries, sliders do not, and edit conditions lock fields.
+TEST_P(PresetEditTest, EditorLimits)
+{
+	const FPresetEditCase& Case = GetParam();
+	ULM_Preset* Preset = NewObject<ULM_Preset>();
+	const HostEditor::FEditResult Result = HostEditor::SetPropertyByPath(Preset, Case.Path, Case.Entered);
+	EXPECT_EQ(Result.Status, Case.Status) << TCHAR_TO_UTF8(Case.Why) << ": " << TCHAR_TO_UTF8(*Result.Message);
+	FString Text;
+	ASSERT_TRUE(HostEditor::GetPropertyTextByPath(Preset, Case.Path, Text));
+	EXPECT_NEAR(std::strtod(TCHAR_TO_UTF8(*Text), nullptr), Case.Stored, 1e-6) << TCHAR_TO_UTF8(Case.Why);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PresetEditTest, ::testing::Values(
+	FPresetEditCase{ TEXT("ExponentialHeightFogSettings.HeightOffset"), 20000.0, EEditStatus::Applied, 10000.0, TEXT("clamped to ClampMax") },
+	FPresetEditCase{ TEXT("ExponentialHeightFogSettings.HeightOffset"), -25000.0, EEditStatus::Applied, -10000.0, TEXT("clamped to ClampMin") },
+	FPresetEditCase{ TEXT("SkyAtmosphereSettings.MultiScatteringFactor"), 10.0, EEditStatus::Applied, 10.0, TEXT("past the slider, inside the clamp") },
+	FPresetEditCase{ TEXT("SkyAtmosphereSettings.MultiScatteringFactor"), 12.0, EEditStatus::Applied, 10.0, TEXT("past the clamp") },
+	FPresetEditCase{ TEXT("SunLightSettings.ShadowDisableAltitudeDeg"), -120.0, EEditStatus::Applied, -90.0, TEXT("clamped to -90") },
+	FPresetEditCase{ TEXT("WorldSettings.DayLightFraction"), 0.5, EEditStatus::DisabledByEditCondition, 0.25, TEXT("locked while its override toggle is off") },
+	FPresetEditCase{ TEXT("CelestialRotationSettings.MoonCycleDays"), -3.0, EEditStatus::Applied, 1.0, TEXT("ClampMin 1") }));
+
+// A field hidden by its edit condition comes back once the condition holds.
+TEST(PresetAssets, EditConditionFollowsItsToggle)
+{
+	ULM_Preset* Preset = NewObject<ULM_Preset>();
+	ASSERT_TRUE(HostEditor::SetPropertyByPath(Preset, TEXT("SunLightSettings.DisableShadowsBelowHorizon"), false).IsApplied());
+	EXPECT_EQ(HostEditor::SetPropertyByPath(Preset, TEXT("SunLightSettings.ShadowDisableAltitudeDeg"), -5.0).Status, EEditStatus::DisabledByEditCondition);
+	ASSERT_TRUE(HostEditor::SetPropertyByPath(Preset, TEXT("WorldSettings.bOverride_DayLightFraction"), true).IsApplied());
+	ASSERT_TRUE(HostEditor::SetPropertyByPath(Preset, TEXT("WorldSettings.DayLightFraction"), 0.5).IsApplied());
+	EXPECT_FLOAT_EQ(Preset->WorldSettings.DayLightFraction, 0.5f);
 }
