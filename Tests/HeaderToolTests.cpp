@@ -208,6 +208,8 @@ const Snippet Snippets[] = {
 		true, "pure const function with a return value"},
 	{"LM_FixtureComponent.gen.cpp", "\t\tFRotator Offset;\n\t\tFVector ReturnValue;\n", true, "parameter structs drop const and &, return last"},
 	{"LM_FixtureComponent.gen.cpp", "(FUNC_Native | FUNC_Public | FUNC_BlueprintCallable | FUNC_Static | FUNC_HasOutParms)", true, "static function"},
+	{"LM_FixtureComponent.gen.cpp", "TEXT(\"ExportedCount\"), (EFunctionFlags)(FUNC_Native | FUNC_Public | FUNC_BlueprintCallable | FUNC_BlueprintPure | FUNC_Const | FUNC_HasOutParms)",
+		true, "a module API macro before the return type is accepted"},
 	{"LM_FixtureComponent.gen.cpp", "TEXT(\"HandleTimer\"), (EFunctionFlags)(FUNC_Native | FUNC_Protected), 0);", true,
 		"functions without parameters have no parameter struct"},
 	{"LM_FixtureComponent.gen.cpp", "TEXT(\"ClassGroupNames\"), TEXT(\"Lumarch Lighting\")", true, "ClassGroup list becomes space-joined metadata"},

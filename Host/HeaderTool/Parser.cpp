@@ -1112,6 +1112,10 @@ private:
 				I = Close(I + 1) + 1;
 			else if (T[I].Is("[") && T[I + 1].Is("["))
 				I = Close(I) + 1;
+			// A module API macro on a member function of a MinimalAPI class ("ENGINE_API float F()").
+			else if (T[I].Kind == TokKind::Ident && T[I + 1].Kind == TokKind::Ident && T[I].Text.size() > 4
+				&& T[I].Text.compare(T[I].Text.size() - 4, 4, "_API") == 0)
+				++I;
 			else
 				break;
 		}

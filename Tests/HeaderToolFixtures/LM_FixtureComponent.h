@@ -158,6 +158,9 @@ public:
 	UFUNCTION(CallInEditor, Category = "Tools")
 	void RebuildPreview() { ++IntValue; }
 
+	UFUNCTION(BlueprintPure, Category = "Tools")
+	ZNLUMARCH_API int32 ExportedCount() const;
+
 	UFUNCTION(Exec)
 	void DumpState(UPARAM(ref) TArray<FString>& Lines) { Lines.Add(StringValue); }
 

@@ -278,40 +278,43 @@ void UMaterialInstance::SetParentInternal(UMaterialInterface* NewParent, bool Re
 	Parent = NewParent;
 }
 
+namespace
+{
+	/** Adds or updates an override (whether or not the parent declares the parameter); true when it changed. */
+	template<typename ParameterValueType, typename ValueType>
+	bool SetParameterOverride(TArray<ParameterValueType>& Overrides, const FMaterialParameterInfo& ParameterInfo, const ValueType& Value)
+	{
+		ParameterValueType* Override = Overrides.FindByPredicate([&ParameterInfo](const ParameterValueType& Candidate) { return Candidate.ParameterInfo == ParameterInfo; });
+		if (!Override)
+		{
+			Override = &Overrides[Overrides.AddDefaulted()];
+			Override->ParameterInfo = ParameterInfo;
+			Override->ExpressionGUID.Invalidate();
+			Override->ParameterValue = Value;
+			return true;
+		}
+		// Unchanged values are not handed on again.
+		if (Override->ParameterValue != Value)
+		{
+			Override->ParameterValue = Value;
+			return true;
+		}
+		return false;
+	}
+}
+
 void UMaterialInstance::SetScalarParameterValueInternal(const FMaterialParameterInfo& ParameterInfo, float Value)
 {
-	FScalarParameterValue* ParameterValue = ScalarParameterValues.FindByPredicate([&ParameterInfo](const FScalarParameterValue& Candidate) { return Candidate.ParameterInfo == ParameterInfo; });
-	bool bForceUpdate = false;
-	if (!ParameterValue)
+	if (SetParameterOverride(ScalarParameterValues, ParameterInfo, Value))
 	{
-		// No override of this parameter yet: add one, whether or not the parent declares it.
-		ParameterValue = &ScalarParameterValues[ScalarParameterValues.AddDefaulted()];
-		ParameterValue->ParameterInfo = ParameterInfo;
-		ParameterValue->ExpressionGUID.Invalidate();
-		bForceUpdate = true;
-	}
-	// Unchanged values are not handed on again.
-	if (bForceUpdate || ParameterValue->ParameterValue != Value)
-	{
-		ParameterValue->ParameterValue = Value;
 		++HostParameterUpdateCount;
 	}
 }
 
 void UMaterialInstance::SetVectorParameterValueInternal(const FMaterialParameterInfo& ParameterInfo, FLinearColor Value)
 {
-	FVectorParameterValue* ParameterValue = VectorParameterValues.FindByPredicate([&ParameterInfo](const FVectorParameterValue& Candidate) { return Candidate.ParameterInfo == ParameterInfo; });
-	bool bForceUpdate = false;
-	if (!ParameterValue)
+	if (SetParameterOverride(VectorParameterValues, ParameterInfo, Value))
 	{
-		ParameterValue = &VectorParameterValues[VectorParameterValues.AddDefaulted()];
-		ParameterValue->ParameterInfo = ParameterInfo;
-		ParameterValue->ExpressionGUID.Invalidate();
-		bForceUpdate = true;
-	}
-	if (bForceUpdate || ParameterValue->ParameterValue != Value)
-	{
-		ParameterValue->ParameterValue = Value;
 		++HostParameterUpdateCount;
 	}
 }
