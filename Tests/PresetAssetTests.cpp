@@ -163,10 +163,13 @@ TEST(PresetAssets, DestroyedListenerIsSkipped)
 	ULM_DynamicPreset* Dynamic = NewObject<ULM_DynamicPreset>();
 	ULM_Preset* Listener = NewPresetWith(Dynamic);
 	ULM_Preset* Other = NewPresetWith(Dynamic);
+	FCounter ListenerHeard;
+	ListenerHeard.Bind(Listener);
 	FCounter OtherHeard;
 	OtherHeard.Bind(Other);
 	Listener->MarkAsGarbage();
 	HostEditor::SetPropertyByPath(Dynamic, TEXT("Day.PostProcessSettings.bOverride_Temperature"), true);
+	EXPECT_EQ(ListenerHeard.Count, 0) << "the garbage preset's forwarding binding is skipped";
 	EXPECT_EQ(OtherHeard.Count, 1);
 }
 

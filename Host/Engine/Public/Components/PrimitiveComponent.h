@@ -3,6 +3,7 @@
 
 #include "CoreMinimal.h"
 #include "Components/SceneComponent.h"
+#include "PhysicsEngine/BodyInstance.h"
 #include "PrimitiveComponent.generated.h"
 
 class UMaterialInterface;
@@ -11,8 +12,8 @@ class UMaterialInstanceDynamic;
 /**
  * PrimitiveComponents are SceneComponents that contain or generate some sort of geometry.
  *
- * Host departures: collision, physics, overlap events, bounds, culling and the scene proxy are not
- * kept; nothing is drawn. What is kept are the shadow flags and the material slots.
+ * Host departures: physics, overlap events, bounds, culling and the scene proxy are not kept;
+ * nothing is drawn. What is kept are the shadow flags, the collision switch and the material slots.
  */
 UCLASS(Abstract, HideCategories = (Object))
 class ENGINE_API UPrimitiveComponent : public USceneComponent
@@ -33,6 +34,12 @@ public:
 	/** Whether the object should cast a static shadow from shadow casting lights. */
 	UPROPERTY(EditAnywhere, BlueprintReadOnly, Category = "Lighting", AdvancedDisplay)
 	uint8 bCastStaticShadow : 1;
+
+	/** Physics state; the host keeps only whether collision is enabled. */
+	FBodyInstance BodyInstance;
+
+	void SetCollisionEnabled(ECollisionEnabled::Type NewType) { BodyInstance.SetCollisionEnabled(NewType); }
+	ECollisionEnabled::Type GetCollisionEnabled() const { return BodyInstance.GetCollisionEnabled(); }
 
 	/** Changes the value of CastShadow. */
 	UFUNCTION(BlueprintCallable, Category = "Rendering")

@@ -31,6 +31,21 @@ namespace ECastRayTracedShadow
 	};
 }
 
+UENUM()
+namespace ECollisionEnabled
+{
+	enum Type : int
+	{
+		/** Not in the physics engine at all: no queries, no simulation. */
+		NoCollision,
+		QueryOnly,
+		PhysicsOnly,
+		QueryAndPhysics,
+		ProbeOnly,
+		QueryAndProbe
+	};
+}
+
 namespace EEndPlayReason
 {
 	enum Type : int
