@@ -300,7 +300,7 @@ TEST_P(HeaderToolBad, FailsAtFileAndLine)
 }
 
 const BadCase BadCases[] = {
-	{"UnknownSpecifier.h", 12, "unknown UPROPERTY specifier 'BlueprintReadWrit'", false},
+	{"UnknownPropertyKeyword.h", 12, "unknown UPROPERTY specifier 'BlueprintReadWrit'", false},
 	{"UnsupportedType.h", 15, "unsupported property type 'TMap<FName, float>'", false},
 	{"PropertyOutsideType.h", 13, "UPROPERTY is only allowed directly inside a UCLASS or USTRUCT", false},
 	{"MissingGeneratedInclude.h", 6, "missing #include \"MissingGeneratedInclude.generated.h\"", false},
@@ -313,7 +313,7 @@ const BadCase BadCases[] = {
 	{"UnknownClass.h", 17, "'UNotReflected' is not a UCLASS", false},
 	{"PropertyInWithEditor.h", 12, "use #if WITH_EDITORONLY_DATA", false},
 	{"NestedArray.h", 12, "nested TArray", false},
-	{"UnknownEnumSpecifier.h", 6, "unknown UENUM specifier 'Scripted'", false},
+	{"UnknownEnumKeyword.h", 6, "unknown UENUM specifier 'Scripted'", false},
 	{"UMetaOutsideEnum.h", 8, "UMETA is only allowed on an enumerator of a UENUM", false},
 	{"UnterminatedString.h", 11, "unterminated string literal", false},
 };

@@ -1,5 +1,5 @@
 // TCHAR printf. Numbers are formatted by the C library (through a narrow copy of the conversion
-// spec), strings and characters are copied here so that UTF-16 text survives untouched.
+// directive), strings and characters are copied here so that UTF-16 text survives untouched.
 #include "Logging/HostLogFormat.h"
 
 #include <cstdio>
@@ -157,7 +157,7 @@ namespace UE::Logging::Private
 				continue;
 			}
 
-			// The narrow spec handed to snprintf for numbers: flags, width and precision resolved.
+			// The narrow directive handed to snprintf for numbers: flags, width and precision resolved.
 			char Spec[64];
 			int32 SpecLen = 0;
 			Spec[SpecLen++] = '%';

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "UObject/Object.h"
-#include "UnknownEnumSpecifier.generated.h"
+#include "UnknownEnumKeyword.generated.h"
 
 UENUM(BlueprintType, Scripted)
 enum class ELM_BadEnum : uint8

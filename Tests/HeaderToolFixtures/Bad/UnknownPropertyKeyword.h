@@ -1,10 +1,10 @@
 #pragma once
 
 #include "UObject/Object.h"
-#include "UnknownSpecifier.generated.h"
+#include "UnknownPropertyKeyword.generated.h"
 
 UCLASS()
-class ULM_BadSpecifier : public UObject
+class ULM_BadPropertyKeyword : public UObject
 {
 	GENERATED_BODY()
 
