@@ -6,8 +6,6 @@
 #include "Templates/Casts.h"
 #include "Modules/ModuleManager.h"
 #include "CoreGlobals.h"
-#include <algorithm>
-#include <vector>
 
 UWorld::UWorld()
 {
@@ -183,36 +181,34 @@ namespace
 
 void UWorld::RunTickFunctions(float DeltaSeconds, ELevelTick TickType)
 {
-	struct FQueued
-	{
-		FTickFunction* Function;
-		UObject* Target;
-		int32 Group;
-	};
-	std::vector<FQueued> Queue;
+	TArray<FQueuedTick>& Queue = TickQueue;
+	Queue.Reset();
 	for (AActor* Actor : Actors)
 	{
 		if (!IsValid(Actor) || !Actor->HasActorBegunPlay())
 		{
 			continue;
 		}
-		Queue.push_back({ &Actor->PrimaryActorTick, Actor, (int32)Actor->PrimaryActorTick.TickGroup });
+		Queue.Add({ &Actor->PrimaryActorTick, Actor, (int32)Actor->PrimaryActorTick.TickGroup });
 		for (UActorComponent* Component : Actor->OwnedComponents)
 		{
 			if (IsValid(Component) && Component->IsRegistered() && Component->HasBegunPlay())
 			{
-				Queue.push_back({ &Component->PrimaryComponentTick, Component, (int32)Component->PrimaryComponentTick.TickGroup });
+				Queue.Add({ &Component->PrimaryComponentTick, Component, (int32)Component->PrimaryComponentTick.TickGroup });
 			}
 		}
 	}
-	std::stable_sort(Queue.begin(), Queue.end(), [](const FQueued& A, const FQueued& B) { return A.Group < B.Group; });
-	for (const FQueued& Entry : Queue)
+	// Group by group, registration order within a group (a sort would allocate every frame).
+	for (int32 Group = 0; Group < TG_MAX; ++Group)
 	{
-		// A tick earlier this frame may have destroyed the target.
-		float Delta = 0.f;
-		if (IsValid(Entry.Target) && ShouldRun(*Entry.Function, DeltaSeconds, Delta))
+		for (const FQueuedTick& Entry : Queue)
 		{
-			Entry.Function->ExecuteTick(Delta, TickType);
+			// A tick earlier this frame may have destroyed the target.
+			float Delta = 0.f;
+			if (Entry.Group == Group && IsValid(Entry.Target) && ShouldRun(*Entry.Function, DeltaSeconds, Delta))
+			{
+				Entry.Function->ExecuteTick(Delta, TickType);
+			}
 		}
 	}
 }

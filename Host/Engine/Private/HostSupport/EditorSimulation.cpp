@@ -265,7 +265,7 @@ namespace HostEditor
 				Result.Status = EEditStatus::BadValue;
 				return Result;
 			}
-			Announce(Object, Resolved, ValueProperty == Resolved.Steps.back().Property ? Resolved.Steps.back().Property : ValueProperty, EPropertyChangeType::ValueSet, Notify);
+			Announce(Object, Resolved, ValueProperty, EPropertyChangeType::ValueSet, Notify);
 			return Result;
 		}
 

@@ -123,6 +123,15 @@ private:
 	void RemoveActor(AActor* Actor);
 	void RunTickFunctions(float DeltaSeconds, ELevelTick TickType);
 
+	/** One frame's tick functions in run order; kept between frames so ticking does not allocate. */
+	struct FQueuedTick
+	{
+		FTickFunction* Function;
+		UObject* Target;
+		int32 Group;
+	};
+	TArray<FQueuedTick> TickQueue;
+
 	TArray<AActor*> Actors;
 	TArray<UWorldSubsystem*> Subsystems;
 	bool bBegunPlay = false;
