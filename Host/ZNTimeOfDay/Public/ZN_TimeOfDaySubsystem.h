@@ -5,7 +5,7 @@
 #include "Subsystems/WorldSubsystem.h"
 #include "ZN_TimeOfDaySubsystem.generated.h"
 
-class AZN_TimeOfDaySubsystemActor;
+class AActor;
 
 UCLASS()
 class ZNTIMEOFDAY_API UZN_TimeOfDaySubsystem : public UWorldSubsystem
@@ -13,7 +13,10 @@ class ZNTIMEOFDAY_API UZN_TimeOfDaySubsystem : public UWorldSubsystem
 	GENERATED_BODY()
 
 public:
-	/** The clock of this world; may be empty. Whoever clears or replaces it is obeyed. */
+	/**
+	 * The clock of this world; may be empty. Whoever clears or replaces it is obeyed. Typed as any
+	 * actor because game code may park another kind of actor here; readers check for the clock class.
+	 */
 	UPROPERTY(Transient, BlueprintReadOnly, Category = "Time of Day")
-	TWeakObjectPtr<AZN_TimeOfDaySubsystemActor> TimeOfDayActor;
+	TWeakObjectPtr<AActor> TimeOfDayActor;
 };

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "CoreMinimal.h"
-#include "Components/PostProcessComponent.h"
+#include "Components/SceneComponent.h"
+#include "UObject/WeakObjectPtrTemplates.h"
 #include "LM_TrackingPostProcessComponent.generated.h"
 
 class UCurveFloat;
 class UMaterialParameterCollection;
+class UPostProcessComponent;
 
 /** ZN-specific post process dynamic settings */
 USTRUCT(BlueprintType)
@@ -69,11 +71,38 @@ struct FLM_PostProcessDepthOfFieldSettings
 	FName TargetPosParameterName = FName(TEXT("TrackedTargetLocation"));
 };
 
-UCLASS(ClassGroup = (Custom), meta = (BlueprintSpawnableComponent))
-class ZNLUMARCH_API ULM_TrackingPostProcessComponent : public UPostProcessComponent
+/**
+ * The director's post-process: a scene component owning one engine post-process component, whose depth
+ * of field it focuses on a tracked actor.
+ */
+UCLASS(ClassGroup = (Custom), HideCategories = (Trigger, PhysicsVolume), meta = (BlueprintSpawnableComponent))
+class ZNLUMARCH_API ULM_TrackingPostProcessComponent : public USceneComponent
 {
 	GENERATED_BODY()
 
 public:
 	ULM_TrackingPostProcessComponent();
+
+	/** The engine post-process component whose settings this component drives. */
+	UPROPERTY(VisibleAnywhere, BlueprintReadOnly, Category = "PostProcess", meta = (EditInline))
+	TObjectPtr<UPostProcessComponent> PostProcessInternal;
+
+	// Takes effect from the next tick; a running timer keeps its interval until it is refreshed.
+	void SetSettings(const FLM_PostProcessDepthOfFieldSettings& InSettings);
+
+	const FLM_PostProcessDepthOfFieldSettings& GetSettings() const { return Settings; }
+
+	AActor* GetTrackingTarget() const { return TrackingTarget.Get(); }
+
+private:
+	UPROPERTY(EditAnywhere, BlueprintReadOnly, Category = "Tracking", meta = (AllowPrivateAccess = "true"))
+	TWeakObjectPtr<AActor> TrackingTarget;
+
+	UPROPERTY(Transient)
+	float DistanceToTarget = 0.0f;
+
+	UPROPERTY(Transient)
+	float TargetDistanceToTarget = 0.0f;
+
+	FLM_PostProcessDepthOfFieldSettings Settings;
 };

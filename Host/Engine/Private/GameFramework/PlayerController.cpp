@@ -1,0 +1,5 @@
+#include "GameFramework/PlayerController.h"
+
+APlayerController::APlayerController()
+{
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Components/ExponentialHeightFogComponent.h"
+#include "UObject/WeakObjectPtrTemplates.h"
+#include "LM_GroundFollowerFogComponent.generated.h"
+
+/**
+ * The director's height fog. Its density, colour and volumetric values are the engine's own; on top
+ * of them it keeps the height parameters with which it follows the ground under a tracked actor.
+ */
+UCLASS(ClassGroup = (Custom), HideCategories = (Object, Mobility, Trigger, PhysicsVolume), meta = (BlueprintSpawnableComponent))
+class ZNLUMARCH_API ULM_GroundFollowerFogComponent : public UExponentialHeightFogComponent
+{
+	GENERATED_BODY()
+
+public:
+	ULM_GroundFollowerFogComponent();
+
+	// A null actor clears the target; neither the query schedule nor the height is touched.
+	void SetTrackingTarget(AActor* InTarget);
+	void ClearTrackingTarget();
+
+	// Kept within -10000..10000: further from the ground the fog would leave the playable space.
+	void SetHeightOffset(float InHeightOffset);
+	void SetHeightClampZ(float InHeightClampZ);
+	// Restarts the schedule; at least 0.01 s so a zero interval cannot query every frame forever.
+	void SetHeightQueryInterval(float InHeightQueryInterval);
+
+	AActor* GetTrackingTarget() const { return TrackingTarget.Get(); }
+	float GetHeightOffset() const { return HeightOffset; }
+	float GetHeightClampZ() const { return HeightClampZ; }
+	float GetHeightQueryInterval() const { return HeightQueryInterval; }
+	float GetQueryTimeAccumulator() const { return QueryTimeAccumulator; }
+	double GetTargetHeightZ() const { return TargetHeightZ; }
+
+private:
+	UPROPERTY(EditAnywhere, BlueprintReadOnly, Category = "Tracking", meta = (AllowPrivateAccess = "true"))
+	TWeakObjectPtr<AActor> TrackingTarget;
+
+	bool bHeightLayerValid = false;
+
+	double TargetHeightZ = 0.0;
+
+	float HeightOffset = 0.0f;
+
+	float HeightQueryInterval = 0.25f;
+
+	float QueryTimeAccumulator = 0.0f;
+
+	float HeightClampZ = 2000.0f;
+
+	bool bHeightQueryInFlight = false;
+};
