@@ -160,3 +160,16 @@ TEST_F(WorldTest, DestroyWorldEndsPlayAndCollects)
 	EXPECT_FALSE(WeakActor.IsValid());
 	EXPECT_TRUE(Journal().Contains(FString(TEXT("Actor.EndPlay"))));
 }
+
+// An actor collected as garbage without Destroy leaves its world, which then ticks and tears down without it.
+TEST_F(WorldTest, ActorCollectedWithoutDestroyLeavesItsWorld)
+{
+	UWorld* World = Make(EWorldType::Game);
+	World->BeginPlay();
+	AFixtureActor* Actor = World->SpawnActor<AFixtureActor>();
+	ASSERT_TRUE(World->GetActors().Contains(Actor));
+	Actor->MarkAsGarbage();
+	CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
+	EXPECT_EQ(World->GetActors().Num(), 0);
+	World->Tick(LEVELTICK_All, 0.1f);
+}

@@ -1,4 +1,4 @@
-// A script-side listener of the director registry, as a level script or widget would bind it.
+// Script-side listeners, bound by name as level scripts and widgets bind engine events.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -17,4 +17,19 @@ public:
 	void HandleLumarchRegistered(AZN_Lumarch* Lumarch);
 
 	TArray<AZN_Lumarch*> Received;
+};
+
+class APawn;
+
+/** Records possession changes as a script bound to a controller's event would see them. */
+UCLASS()
+class UPossessionListener : public UObject
+{
+	GENERATED_BODY()
+
+public:
+	UFUNCTION()
+	void HandlePossessedPawnChanged(APawn* OldPawn, APawn* NewPawn);
+
+	TArray<TPair<APawn*, APawn*>> Changes;
 };

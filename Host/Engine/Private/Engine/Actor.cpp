@@ -179,6 +179,17 @@ void AActor::RegisterAllComponents()
 	PostRegisterAllComponents();
 }
 
+void AActor::BeginDestroy()
+{
+	// An actor collected without Destroy (marked as garbage directly) must still leave its world,
+	// or the world would tick and tear down freed memory.
+	if (UWorld* World = GetWorld())
+	{
+		World->RemoveActor(this);
+	}
+	Super::BeginDestroy();
+}
+
 void AActor::UnregisterAllComponents()
 {
 	TArray<UActorComponent*> Components;

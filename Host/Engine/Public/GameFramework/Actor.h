@@ -37,6 +37,7 @@ public:
 	virtual void PostEditChangeChainProperty(FPropertyChangedChainEvent& PropertyChangedEvent) override;
 #endif
 	virtual UWorld* GetWorld() const override;
+	virtual void BeginDestroy() override;
 
 	USceneComponent* GetRootComponent() const { return RootComponent; }
 	bool SetRootComponent(USceneComponent* NewRootComponent);
