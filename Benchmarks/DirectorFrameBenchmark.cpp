@@ -1,0 +1,105 @@
+// What the lighting director costs a frame in play: the game clock advancing and the director's whole
+// pass (clock read, celestial update, lights, atmosphere, sky dome and its collection), driven as the
+// engine drives it, through the world's tick. Heap allocations per frame are reported beside the time.
+
+#include "Actors/ZN_Lumarch.h"
+#include "CoreMinimal.h"
+#include "Data/LM_DynamicPreset.h"
+#include "Data/LM_Preset.h"
+#include "Engine/World.h"
+#include "HostSupport/EditorSimulation.h"
+#include "HostSupport/MaterialAuthoring.h"
+#include "Materials/Material.h"
+#include "Materials/MaterialParameterCollection.h"
+#include "Support/AllocationCounter.h"
+#include "UObject/Package.h"
+#include "UObject/UObjectGlobals.h"
+#include "ZN_TimeOfDaySubsystemActor.h"
+
+#include <benchmark/benchmark.h>
+
+namespace
+{
+	constexpr float FrameSeconds = 1.0f / 60.0f;
+
+	const TCHAR* const CelestialScalars[] = {TEXT("MoonAlpha"), TEXT("SunAlpha"), TEXT("SunPitch"), TEXT("CelestialElevationPhase")};
+	const TCHAR* const CelestialVectors[] = {TEXT("SunLightDirection"), TEXT("MoonLightDirection"), TEXT("MoonLightColor"), TEXT("SunAngles"), TEXT("MoonAngles"), TEXT("MoonXAxis")};
+
+	/** The preset a designer starts from; optionally with a sky material and the collection it reads. */
+	ULM_Preset* MakePreset(const bool bWithSky)
+	{
+		ULM_Preset* Preset = NewObject<ULM_Preset>(GetTransientPackage());
+		HostEditor::SetObjectPropertyByPath(Preset, TEXT("DynamicOverrides"), NewObject<ULM_DynamicPreset>(GetTransientPackage()));
+		if (bWithSky)
+		{
+			UMaterial* Sky = NewObject<UMaterial>(GetTransientPackage(), TEXT("M_Sky"));
+			AddScalarParameter(Sky, TEXT("Stars"), 1.0f);
+			UMaterialParameterCollection* Collection = NewObject<UMaterialParameterCollection>(GetTransientPackage(), TEXT("MPC_Celestial"));
+			for (const TCHAR* Name : CelestialScalars)
+			{
+				FCollectionScalarParameter Parameter;
+				Parameter.ParameterName = Name;
+				Collection->ScalarParameters.Add(Parameter);
+			}
+			for (const TCHAR* Name : CelestialVectors)
+			{
+				FCollectionVectorParameter Parameter;
+				Parameter.ParameterName = Name;
+				Collection->VectorParameters.Add(Parameter);
+			}
+			Preset->SkySettings.SkyMaterial = Sky;
+			Preset->SkySettings.MaterialParameterCollection = Collection;
+		}
+		return Preset;
+	}
+
+	/** A playing world with a clock that runs a day in two minutes and a director with the given preset. */
+	struct FPlayingLevel
+	{
+		explicit FPlayingLevel(const bool bWithSky)
+		{
+			World = UWorld::CreateWorld(EWorldType::Game, false);
+			AZN_TimeOfDaySubsystemActor* Clock = World->SpawnActor<AZN_TimeOfDaySubsystemActor>();
+			Clock->DayLengthSeconds = 120.0f;
+			Director = World->SpawnActor<AZN_Lumarch>();
+			HostEditor::SetObjectPropertyByPath(Director, TEXT("Preset"), MakePreset(bWithSky));
+			World->BeginPlay();
+			// Settle one frame so first-use work (collection instances, cached lookups) is not measured.
+			World->Tick(LEVELTICK_All, FrameSeconds);
+		}
+		~FPlayingLevel() { World->DestroyWorld(false); }
+
+		UWorld* World = nullptr;
+		AZN_Lumarch* Director = nullptr;
+	};
+}
+
+static void BM_DirectorWorldFrame(benchmark::State& State)
+{
+	FPlayingLevel Level(State.range(0) != 0);
+
+	const ZNBenchmark::FAllocationMeter Allocations;
+	for (auto _ : State)
+	{
+		Level.World->Tick(LEVELTICK_All, FrameSeconds);
+		benchmark::ClobberMemory();
+	}
+	Allocations.Report(State);
+}
+BENCHMARK(BM_DirectorWorldFrame)->ArgName("sky")->Arg(0)->Arg(1);
+
+static void BM_DirectorTick(benchmark::State& State)
+{
+	FPlayingLevel Level(State.range(0) != 0);
+
+	const ZNBenchmark::FAllocationMeter Allocations;
+	for (auto _ : State)
+	{
+		Level.Director->Tick(FrameSeconds);
+		benchmark::ClobberMemory();
+	}
+	Allocations.Report(State);
+}
+BENCHMARK(BM_DirectorTick)->ArgName("sky")->Arg(0)->Arg(1);
+
+BENCHMARK_MAIN();
