@@ -1,0 +1,106 @@
+#include "PreviewLevel.h"
+#include "Actors/ZN_Lumarch.h"
+#include "Components/LM_CelestialRotationComponent.h"
+#include "Components/LM_DirectionalLightComponent.h"
+#include "Components/SkyAtmosphereComponent.h"
+#include "Data/LM_DynamicPreset.h"
+#include "Data/LM_Preset.h"
+#include "Engine/World.h"
+#include "HostSupport/EditorSimulation.h"
+#include "UObject/Package.h"
+#include "UObject/UObjectGlobals.h"
+#include "UObject/UnrealType.h"
+#include "ZN_TimeOfDaySubsystemActor.h"
+
+namespace
+{
+	template <class T>
+	T* FindNamedComponent(const AActor* Actor, const TCHAR* Name)
+	{
+		TArray<T*> Components;
+		Actor->GetComponents(Components);
+		for (T* Component : Components)
+		{
+			if (Component->GetFName() == FName(Name))
+			{
+				return Component;
+			}
+		}
+		return nullptr;
+	}
+
+	/** A reflected member of the director, read as the editor's Details panel reads it. */
+	template <class T>
+	T ReadMember(const UObject* Object, const TCHAR* Name)
+	{
+		const FProperty* Property = FindFProperty<FProperty>(Object->GetClass(), Name);
+		return Property ? *Property->ContainerPtrToValuePtr<T>(Object) : T();
+	}
+}
+
+FPreviewLevel::FPreviewLevel(const FPreviewOptions& Options)
+{
+	World = UWorld::CreateWorld(EWorldType::Game, false);
+
+	Clock = World->SpawnActor<AZN_TimeOfDaySubsystemActor>();
+	Clock->DayLengthSeconds = Options.DayLengthSeconds;
+	Clock->SetGameTimeOfDay(0, 0.0);
+
+	// The preset a designer starts from, with the daylight share chosen as in its Details panel.
+	ULM_Preset* Preset = NewObject<ULM_Preset>(GetTransientPackage(), TEXT("PreviewPreset"));
+	HostEditor::SetObjectPropertyByPath(Preset, TEXT("DynamicOverrides"), NewObject<ULM_DynamicPreset>(GetTransientPackage(), TEXT("PreviewDynamicPreset")));
+	HostEditor::SetPropertyByPath(Preset, TEXT("WorldSettings.bOverride_DayLightFraction"), true);
+	HostEditor::SetPropertyByPath(Preset, TEXT("WorldSettings.DayLightFraction"), static_cast<double>(Options.DayLightFraction));
+
+	Director = World->SpawnActor<AZN_Lumarch>();
+	HostEditor::SetObjectPropertyByPath(Director, TEXT("Preset"), Preset);
+
+	Celestial = Director->FindComponentByClass<ULM_CelestialRotationComponent>();
+	Sun = FindNamedComponent<ULM_DirectionalLightComponent>(Director, TEXT("Sun"));
+	Moon = FindNamedComponent<ULM_DirectionalLightComponent>(Director, TEXT("Moon"));
+	Atmosphere = Director->FindComponentByClass<USkyAtmosphereComponent>();
+
+	World->BeginPlay();
+}
+
+FPreviewLevel::~FPreviewLevel()
+{
+	World->DestroyWorld(false);
+}
+
+void FPreviewLevel::PlayFrames(int Count, float DeltaSeconds)
+{
+	for (int Frame = 0; Frame < Count; ++Frame)
+	{
+		World->Tick(LEVELTICK_All, DeltaSeconds);
+	}
+}
+
+FLightSnapshot FPreviewLevel::SnapshotLight(const ULM_DirectionalLightComponent* Light, const FRotator& BodyRotation, float Alpha) const
+{
+	FLightSnapshot Snapshot;
+	// Adding zero turns -0 into 0, so a body on the horizon prints as 0.00.
+	Snapshot.Altitude = -BodyRotation.Pitch + 0.0;
+	// The arcs keep turning past 360 degrees; a compass bearing reads better.
+	Snapshot.Yaw = FRotator::ClampAxis(BodyRotation.Yaw);
+	Snapshot.Alpha = Alpha + 0.0f;
+	Snapshot.Intensity = Light->Intensity + 0.0f;
+	Snapshot.bVisible = Light->IsVisible();
+	Snapshot.bCastShadows = Light->CastShadows;
+	return Snapshot;
+}
+
+FDirectorSnapshot FPreviewLevel::Snapshot() const
+{
+	FDirectorSnapshot Snapshot;
+	const FZN_GameTimeOfDay& Time = Clock->GetGameTimeOfDay();
+	Snapshot.Time = static_cast<double>(Time.Day) + Time.DayFraction;
+	Snapshot.TotalTime = ReadMember<float>(Director, TEXT("TotalTime"));
+	Snapshot.Sun = SnapshotLight(Sun, Celestial->GetSunRotationRaw(), Celestial->GetSunAlpha());
+	Snapshot.Moon = SnapshotLight(Moon, Celestial->GetMoonRotationRaw(), Celestial->GetMoonAlpha());
+	Snapshot.ElevationPhase = Celestial->GetCelestialElevationPhase() + 0.0f;
+	Snapshot.bIsDay = ReadMember<bool>(Director, TEXT("DebugIsDay"));
+	Snapshot.DominantLight = Celestial->GetDominantLight() == ELM_CelestialLight::Moon ? "Moon" : "Sun";
+	Snapshot.AtmosphereSunDirectionZ = Atmosphere->GetOverridenAtmosphereLightDirection(0).Z + 0.0;
+	return Snapshot;
+}

@@ -1,0 +1,68 @@
+// A headless level in play: the game clock and one lighting director with a default preset.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "PreviewOptions.h"
+
+class AZN_Lumarch;
+class AZN_TimeOfDaySubsystemActor;
+class UWorld;
+class ULM_CelestialRotationComponent;
+class ULM_DirectionalLightComponent;
+class USkyAtmosphereComponent;
+
+/** One light as the director left it after a frame. */
+struct FLightSnapshot
+{
+	/** Degrees above the horizon of the body (its raw rotation). */
+	double Altitude = 0.0;
+	/** Compass bearing of the body, 0..360. */
+	double Yaw = 0.0;
+	float Alpha = 0.0f;
+	float Intensity = 0.0f;
+	bool bVisible = false;
+	bool bCastShadows = false;
+};
+
+/** What the level shows after a frame. */
+struct FDirectorSnapshot
+{
+	/** Whole days and fraction, from the clock. */
+	double Time = 0.0;
+	/** The director's own time, 2400 units per day. */
+	float TotalTime = 0.0f;
+	FLightSnapshot Sun;
+	FLightSnapshot Moon;
+	float ElevationPhase = 0.0f;
+	bool bIsDay = false;
+	/** Which light drives the atmosphere's sky colour: "Sun" or "Moon". */
+	const char* DominantLight = "Sun";
+	/** Atmosphere light 0's direction (towards the sun), Z component: positive while the sun is up. */
+	double AtmosphereSunDirectionZ = 0.0;
+};
+
+class FPreviewLevel
+{
+public:
+	explicit FPreviewLevel(const FPreviewOptions& Options);
+	~FPreviewLevel();
+
+	FPreviewLevel(const FPreviewLevel&) = delete;
+	FPreviewLevel& operator=(const FPreviewLevel&) = delete;
+
+	/** Plays Count frames of DeltaSeconds each, as the engine loop does. */
+	void PlayFrames(int Count, float DeltaSeconds);
+
+	FDirectorSnapshot Snapshot() const;
+
+private:
+	FLightSnapshot SnapshotLight(const ULM_DirectionalLightComponent* Light, const FRotator& BodyRotation, float Alpha) const;
+
+	UWorld* World = nullptr;
+	AZN_TimeOfDaySubsystemActor* Clock = nullptr;
+	AZN_Lumarch* Director = nullptr;
+	ULM_CelestialRotationComponent* Celestial = nullptr;
+	ULM_DirectionalLightComponent* Sun = nullptr;
+	ULM_DirectionalLightComponent* Moon = nullptr;
+	USkyAtmosphereComponent* Atmosphere = nullptr;
+};

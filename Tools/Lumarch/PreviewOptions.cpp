@@ -1,0 +1,103 @@
+#include "PreviewOptions.h"
+#include <cstdlib>
+#include <string>
+
+namespace
+{
+	bool ParseNumber(const char* Text, double& Out)
+	{
+		char* End = nullptr;
+		Out = std::strtod(Text, &End);
+		return End && End != Text && *End == 0;
+	}
+
+	bool IsWhole(double Value)
+	{
+		return Value == static_cast<double>(static_cast<long long>(Value));
+	}
+}
+
+void PrintUsage(FILE* Out)
+{
+	std::fprintf(Out,
+		"Usage: lumarch [options]\n"
+		"\n"
+		"Plays one day in a headless level: a game clock, and a lighting director with a\n"
+		"default preset redrawing its sun, moon and sky every frame. Prints, at each step,\n"
+		"what the director's components show.\n"
+		"\n"
+		"Options:\n"
+		"  --steps N          rows over the day (default 24, one per hour; 1..100000)\n"
+		"  --daylight F       share of the day the sun is above the horizon (default 0.25)\n"
+		"  --day-length S     real seconds per game day on the clock (default 1440)\n"
+		"  --frames N         frames played between two rows (default 10; 1..10000)\n"
+		"  --csv              comma-separated output instead of a table\n"
+		"  -h, --help         show this help\n");
+}
+
+EParseResult ParsePreviewOptions(int Argc, char** Argv, FPreviewOptions& Options)
+{
+	for (int Index = 1; Index < Argc; ++Index)
+	{
+		const std::string Arg = Argv[Index];
+		double Value = 0;
+		// Reads the option's value and checks it; prints what was expected when it is missing or wrong.
+		auto TakeValue = [&](const char* Expected, auto IsAcceptable) -> bool {
+			const char* Text = Index + 1 < Argc ? Argv[++Index] : nullptr;
+			if (Text && ParseNumber(Text, Value) && IsAcceptable(Value))
+			{
+				return true;
+			}
+			std::fprintf(stderr, "lumarch: %s expects %s%s%s\n", Arg.c_str(), Expected, Text ? ", got " : "", Text ? Text : "");
+			return false;
+		};
+
+		if (Arg == "-h" || Arg == "--help")
+		{
+			PrintUsage(stdout);
+			return EParseResult::HelpShown;
+		}
+		else if (Arg == "--csv")
+		{
+			Options.bCsv = true;
+		}
+		else if (Arg == "--steps")
+		{
+			if (!TakeValue("a whole number from 1 to 100000", [](double V) { return V >= 1 && V <= 100000 && IsWhole(V); }))
+			{
+				return EParseResult::BadInput;
+			}
+			Options.Steps = static_cast<int>(Value);
+		}
+		else if (Arg == "--daylight")
+		{
+			if (!TakeValue("a number from 0 to 1", [](double V) { return V >= 0 && V <= 1; }))
+			{
+				return EParseResult::BadInput;
+			}
+			Options.DayLightFraction = static_cast<float>(Value);
+		}
+		else if (Arg == "--day-length")
+		{
+			if (!TakeValue("a number of seconds from 1 to 1000000", [](double V) { return V >= 1 && V <= 1000000; }))
+			{
+				return EParseResult::BadInput;
+			}
+			Options.DayLengthSeconds = static_cast<float>(Value);
+		}
+		else if (Arg == "--frames")
+		{
+			if (!TakeValue("a whole number from 1 to 10000", [](double V) { return V >= 1 && V <= 10000 && IsWhole(V); }))
+			{
+				return EParseResult::BadInput;
+			}
+			Options.FramesPerStep = static_cast<int>(Value);
+		}
+		else
+		{
+			std::fprintf(stderr, "lumarch: unknown option '%s' (try --help)\n", Arg.c_str());
+			return EParseResult::BadInput;
+		}
+	}
+	return EParseResult::Run;
+}

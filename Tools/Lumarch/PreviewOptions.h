@@ -1,0 +1,29 @@
+// What the user asked the previewer for, from the command line.
+#pragma once
+
+#include <cstdio>
+
+struct FPreviewOptions
+{
+	/** Rows over the day; the day is also sampled at its end, so Steps + 1 rows. */
+	int Steps = 24;
+	/** Share of the day the sun is above the horizon, written into the preset's world settings. */
+	float DayLightFraction = 0.25f;
+	/** Real seconds one game day lasts on the clock; only the frame size depends on it. */
+	float DayLengthSeconds = 1440.0f;
+	/** Frames rendered between two rows; the director redraws every frame. */
+	int FramesPerStep = 10;
+	bool bCsv = false;
+};
+
+enum class EParseResult
+{
+	Run,
+	HelpShown,
+	BadInput,
+};
+
+void PrintUsage(FILE* Out);
+
+/** Fills Options; on bad input prints why to stderr. */
+EParseResult ParsePreviewOptions(int Argc, char** Argv, FPreviewOptions& Options);
