@@ -186,6 +186,7 @@ TEST_F(DirectorTest, EditorSeesPresetAndTimeButNotTheDisplayValues)
 	{
 		EXPECT_EQ(HostEditor::SetPropertyByPath(Director, Name, TEXT("1")).Status, HostEditor::EEditStatus::DisabledByEditCondition) << TCHAR_TO_UTF8(Name);
 	}
+	EXPECT_EQ(FindFProperty<FProperty>(AZN_Lumarch::StaticClass(), TEXT("DebugIsDay"))->GetMetaData(TEXT("ToolTip")), TEXT("Used as in editor debug display"));
 	EXPECT_EQ(HostEditor::SetPropertyByPath(Director, TEXT("Sun"), TEXT("None")).Status, HostEditor::EEditStatus::NotEditable);
 	EXPECT_EQ(FindFProperty<FProperty>(AZN_Lumarch::StaticClass(), TEXT("Sun"))->GetMetaData(TEXT("Category")), TEXT("Compopnents"));
 	EXPECT_TRUE(FindFProperty<FProperty>(AZN_Lumarch::StaticClass(), TEXT("CachedTimeOfDaySubsystem"))->HasAnyPropertyFlags(CPF_Transient));

@@ -38,13 +38,23 @@ namespace
 	}
 }
 
-FPreviewLevel::FPreviewLevel(const FPreviewOptions& Options)
+namespace
 {
-	World = UWorld::CreateWorld(EWorldType::Game, false);
+	constexpr double TimeUnitsPerDay = 2400.0;
+}
 
-	Clock = World->SpawnActor<AZN_TimeOfDaySubsystemActor>();
-	Clock->DayLengthSeconds = Options.DayLengthSeconds;
-	Clock->SetGameTimeOfDay(0, 0.0);
+FPreviewLevel::FPreviewLevel(const FPreviewOptions& InOptions)
+	: Options(InOptions)
+{
+	const bool bPlay = Options.Mode == EPreviewMode::Play;
+	World = UWorld::CreateWorld(bPlay ? EWorldType::Game : EWorldType::Editor, false);
+
+	if (bPlay)
+	{
+		Clock = World->SpawnActor<AZN_TimeOfDaySubsystemActor>();
+		Clock->DayLengthSeconds = Options.DayLengthSeconds;
+		Clock->SetGameTimeOfDay(0, 0.0);
+	}
 
 	// The preset a designer starts from, with the daylight share chosen as in its Details panel.
 	ULM_Preset* Preset = NewObject<ULM_Preset>(GetTransientPackage(), TEXT("PreviewPreset"));
@@ -60,12 +70,30 @@ FPreviewLevel::FPreviewLevel(const FPreviewOptions& Options)
 	Moon = FindNamedComponent<ULM_DirectionalLightComponent>(Director, TEXT("Moon"));
 	Atmosphere = Director->FindComponentByClass<USkyAtmosphereComponent>();
 
-	World->BeginPlay();
+	if (bPlay)
+	{
+		World->BeginPlay();
+	}
 }
 
 FPreviewLevel::~FPreviewLevel()
 {
 	World->DestroyWorld(false);
+}
+
+void FPreviewLevel::ShowStep(int Step, int Steps)
+{
+	if (Options.Mode == EPreviewMode::Editor)
+	{
+		HostEditor::SetPropertyByPath(Director, TEXT("TotalTime"), TimeUnitsPerDay * Step / Steps);
+		return;
+	}
+	if (Step == 0)
+	{
+		PlayFrames(1, 0.0f);
+		return;
+	}
+	PlayFrames(Options.FramesPerStep, Options.DayLengthSeconds / static_cast<float>(Steps * Options.FramesPerStep));
 }
 
 void FPreviewLevel::PlayFrames(int Count, float DeltaSeconds)
@@ -93,9 +121,16 @@ FLightSnapshot FPreviewLevel::SnapshotLight(const ULM_DirectionalLightComponent*
 FDirectorSnapshot FPreviewLevel::Snapshot() const
 {
 	FDirectorSnapshot Snapshot;
-	const FZN_GameTimeOfDay& Time = Clock->GetGameTimeOfDay();
-	Snapshot.Time = static_cast<double>(Time.Day) + Time.DayFraction;
 	Snapshot.TotalTime = ReadMember<float>(Director, TEXT("TotalTime"));
+	if (Clock)
+	{
+		const FZN_GameTimeOfDay& Time = Clock->GetGameTimeOfDay();
+		Snapshot.Time = static_cast<double>(Time.Day) + Time.DayFraction;
+	}
+	else
+	{
+		Snapshot.Time = Snapshot.TotalTime / TimeUnitsPerDay;
+	}
 	Snapshot.Sun = SnapshotLight(Sun, Celestial->GetSunRotationRaw(), Celestial->GetSunAlpha());
 	Snapshot.Moon = SnapshotLight(Moon, Celestial->GetMoonRotationRaw(), Celestial->GetMoonAlpha());
 	Snapshot.ElevationPhase = Celestial->GetCelestialElevationPhase() + 0.0f;

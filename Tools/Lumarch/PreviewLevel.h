@@ -1,4 +1,5 @@
-// A headless level in play: the game clock and one lighting director with a default preset.
+// A headless level with one lighting director and a default preset: an editor level whose TotalTime
+// is edited, or a level in play with the game clock.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -27,7 +28,7 @@ struct FLightSnapshot
 /** What the level shows after a frame. */
 struct FDirectorSnapshot
 {
-	/** Whole days and fraction, from the clock. */
+	/** Whole days and fraction: the clock's in play, the director's TotalTime in the editor. */
 	double Time = 0.0;
 	/** The director's own time, 2400 units per day. */
 	float TotalTime = 0.0f;
@@ -50,14 +51,20 @@ public:
 	FPreviewLevel(const FPreviewLevel&) = delete;
 	FPreviewLevel& operator=(const FPreviewLevel&) = delete;
 
-	/** Plays Count frames of DeltaSeconds each, as the engine loop does. */
-	void PlayFrames(int Count, float DeltaSeconds);
+	/**
+	 * Brings the level to step Step of Steps through the day: in the editor by entering TotalTime in
+	 * the Details panel, in play by playing the frames up to it (a frame of no time at step 0).
+	 */
+	void ShowStep(int Step, int Steps);
 
 	FDirectorSnapshot Snapshot() const;
 
 private:
+	void PlayFrames(int Count, float DeltaSeconds);
+
 	FLightSnapshot SnapshotLight(const ULM_DirectionalLightComponent* Light, const FRotator& BodyRotation, float Alpha) const;
 
+	FPreviewOptions Options;
 	UWorld* World = nullptr;
 	AZN_TimeOfDaySubsystemActor* Clock = nullptr;
 	AZN_Lumarch* Director = nullptr;

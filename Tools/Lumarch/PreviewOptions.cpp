@@ -20,24 +20,48 @@ namespace
 void PrintUsage(FILE* Out)
 {
 	std::fprintf(Out,
-		"Usage: lumarch [options]\n"
+		"Usage: lumarch [preview|play] [options]\n"
 		"\n"
-		"Plays one day in a headless level: a game clock, and a lighting director with a\n"
-		"default preset redrawing its sun, moon and sky every frame. Prints, at each step,\n"
-		"what the director's components show.\n"
+		"Runs a lighting director with a default preset through one day in a headless level\n"
+		"and prints, at each step, what its sun, moon and sky show.\n"
+		"\n"
+		"  preview   (default) an editor level: the director's TotalTime is dragged through\n"
+		"            the day as in the Details panel, and each edit redraws the scene\n"
+		"  play      a level in play: the game clock advances frame by frame and the\n"
+		"            director reads it and redraws every frame\n"
 		"\n"
 		"Options:\n"
 		"  --steps N          rows over the day (default 24, one per hour; 1..100000)\n"
 		"  --daylight F       share of the day the sun is above the horizon (default 0.25)\n"
-		"  --day-length S     real seconds per game day on the clock (default 1440)\n"
-		"  --frames N         frames played between two rows (default 10; 1..10000)\n"
+		"  --day-length S     play: real seconds per game day on the clock (default 1440)\n"
+		"  --frames N         play: frames played between two rows (default 10; 1..10000)\n"
 		"  --csv              comma-separated output instead of a table\n"
 		"  -h, --help         show this help\n");
 }
 
 EParseResult ParsePreviewOptions(int Argc, char** Argv, FPreviewOptions& Options)
 {
-	for (int Index = 1; Index < Argc; ++Index)
+	int First = 1;
+	if (Argc > 1 && Argv[1][0] != '-')
+	{
+		const std::string Command = Argv[1];
+		if (Command == "preview")
+		{
+			Options.Mode = EPreviewMode::Editor;
+		}
+		else if (Command == "play")
+		{
+			Options.Mode = EPreviewMode::Play;
+		}
+		else
+		{
+			std::fprintf(stderr, "lumarch: unknown command '%s' (preview or play; try --help)\n", Command.c_str());
+			return EParseResult::BadInput;
+		}
+		First = 2;
+	}
+
+	for (int Index = First; Index < Argc; ++Index)
 	{
 		const std::string Arg = Argv[Index];
 		double Value = 0;

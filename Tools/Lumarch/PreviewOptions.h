@@ -3,15 +3,24 @@
 
 #include <cstdio>
 
+enum class EPreviewMode
+{
+	/** An editor level: TotalTime dragged through the day in the Details panel, redrawn on each edit. */
+	Editor,
+	/** A level in play: the game clock advances frame by frame and the director redraws every frame. */
+	Play,
+};
+
 struct FPreviewOptions
 {
+	EPreviewMode Mode = EPreviewMode::Editor;
 	/** Rows over the day; the day is also sampled at its end, so Steps + 1 rows. */
 	int Steps = 24;
 	/** Share of the day the sun is above the horizon, written into the preset's world settings. */
 	float DayLightFraction = 0.25f;
-	/** Real seconds one game day lasts on the clock; only the frame size depends on it. */
+	/** Play: real seconds one game day lasts on the clock; only the frame size depends on it. */
 	float DayLengthSeconds = 1440.0f;
-	/** Frames rendered between two rows; the director redraws every frame. */
+	/** Play: frames rendered between two rows; the director redraws every frame. */
 	int FramesPerStep = 10;
 	bool bCsv = false;
 };

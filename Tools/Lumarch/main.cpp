@@ -1,5 +1,5 @@
-// lumarch: plays a day of a headless level with the lighting director in it and prints what its
-// sun, moon and sky show, step by step, as a table or CSV.
+// lumarch: runs a headless level with the lighting director in it through one day, in the editor or
+// in play, and prints what its sun, moon and sky show, step by step, as a table or CSV.
 #include "CoreMinimal.h"
 #include "Modules/ModuleManager.h"
 #include "PreviewLevel.h"
@@ -36,10 +36,17 @@ namespace
 			std::printf("time,clock,total_time,sun_altitude,sun_yaw,sun_alpha,sun_intensity,sun_light,moon_altitude,moon_yaw,moon_alpha,moon_intensity,moon_light,elevation_phase,is_day,dominant,atmosphere_sun_z\n");
 			return;
 		}
-		std::printf("One day in play: game clock, lighting director with a default preset (daylight fraction %.3g)\n\n", Options.DayLightFraction);
-		std::printf("%7s %5s %7s | %7s %7s %5s %6s %-9s | %7s %7s %5s %6s %-9s | %6s %3s %s\n", "time", "clock", "total", "sun alt", "yaw", "alpha", "lux", "light",
+		if (Options.Mode == EPreviewMode::Play)
+		{
+			std::printf("One day in play: game clock, lighting director with a default preset (daylight fraction %.3g)\n\n", Options.DayLightFraction);
+		}
+		else
+		{
+			std::printf("One day in the editor: TotalTime dragged through the day, default preset (daylight fraction %.3g)\n\n", Options.DayLightFraction);
+		}
+		std::printf("%7s %5s %7s | %7s %7s %5s %6s %-9s | %8s %7s %5s %6s %-9s | %6s %3s %s\n", "time", "clock", "total", "sun alt", "yaw", "alpha", "lux", "light",
 			"moon alt", "yaw", "alpha", "lux", "light", "phase", "day", "dominant");
-		std::printf("----------------------+-------------------------------------------+--------------------------------------------+---------------------\n");
+		std::printf("----------------------+-------------------------------------------+--------------------------------------------+-------------------\n");
 	}
 
 	void PrintRow(const FPreviewOptions& Options, const FDirectorSnapshot& S)
@@ -74,15 +81,11 @@ int main(int Argc, char** Argv)
 	FModuleManager::Get().LoadModule(TEXT("ZNLumarch"));
 
 	FPreviewLevel Level(Options);
-	const float FrameSeconds = Options.DayLengthSeconds / static_cast<float>(Options.Steps * Options.FramesPerStep);
 
 	PrintHeader(Options);
-	// A frame of no time draws midnight before the clock moves.
-	Level.PlayFrames(1, 0.0f);
-	PrintRow(Options, Level.Snapshot());
-	for (int Step = 1; Step <= Options.Steps; ++Step)
+	for (int Step = 0; Step <= Options.Steps; ++Step)
 	{
-		Level.PlayFrames(Options.FramesPerStep, FrameSeconds);
+		Level.ShowStep(Step, Options.Steps);
 		PrintRow(Options, Level.Snapshot());
 	}
 	return 0;
