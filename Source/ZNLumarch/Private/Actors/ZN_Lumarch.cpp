@@ -266,7 +266,3 @@ void AZN_Lumarch::ApplyAllSettings()
 	ApplySettings();
 	ApplyDynamicSettings();
 }
-
-void AZN_Lumarch::ApplyDynamicSettings()
-{
-}

@@ -19,6 +19,7 @@ class ULM_Preset;
 class ULM_SkySphereComponent;
 class ULM_TrackingPostProcessComponent;
 class UZN_TimeOfDaySubsystem;
+struct FLM_DayNightOverride;
 struct FLM_PostProcessMaterialSettings;
 
 namespace Scalability
@@ -67,8 +68,6 @@ protected:
 
 	// Not bound by the director itself: for game code that pushes time changes instead of ticking.
 	void OnTimeOfDayUpdated();
-
-	void OnScalabilityChanged(const Scalability::FQualityLevels& QualityLevels);
 
 	/** 2400 units make one day; 1200 is noon of day 0. In play the game clock overwrites it every frame. */
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "Time Of Day", meta = (ClampMin = "0.0", ClampMax = "2400.0", UIMin = "0.0", UIMax = "2400.0"))
@@ -151,6 +150,14 @@ private:
 
 	// Writes the look of the moment, blended from the dynamic preset, into the components.
 	void ApplyDynamicSettings();
+
+	// The day, dawn/dusk and night looks blended by the sun's elevation; named none when there is nothing to blend.
+	FLM_DayNightOverride GetBlendedDayNightOverride() const;
+
+	// Low global-illumination quality cannot afford the looks' full fog and sky light.
+	void ApplyScalabilityAdjustment(FLM_DayNightOverride& Override) const;
+
+	void OnScalabilityChanged(const Scalability::FQualityLevels& QualityLevels);
 
 	// Normalised time: whole part counts days, fractional part is the time of day.
 	float GetTimeNormalized() const;

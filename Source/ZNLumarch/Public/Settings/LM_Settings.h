@@ -583,6 +583,14 @@ struct FLM_DayNightOverride
 	{
 	}
 
+	/**
+	 * Moves this override the fraction T of the way towards Other: every value linearly, the two albedos
+	 * through HSV and then onto the 8-bit sRGB grid, material entries only where Other has one of the
+	 * same name. The name becomes Other's past the halfway point; toggles, entry lists and reset sets
+	 * stay this override's.
+	 */
+	ZNLUMARCH_API void Lerp(const FLM_DayNightOverride& Other, float T);
+
 	//~ Saved with the preset, but neither shown nor visible to scripts: the preset names its overrides.
 	UPROPERTY()
 	FName Name;
