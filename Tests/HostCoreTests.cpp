@@ -683,6 +683,8 @@ TEST(HostSet, AddContainsRemoveAndSetAlgebra)
 	Tags.Add(FName(TEXT("HostTagB")));
 	EXPECT_EQ(Tags.Num(), 2);
 	EXPECT_TRUE(Tags.Contains(FName(TEXT("HOSTTAGB"))));
+	EXPECT_TRUE(Tags.Contains(TEXT("hosttagb"))) << "a literal is looked up as a name, not as a pointer";
+	EXPECT_NE(Tags.Find(TEXT("HostTagA")), nullptr);
 	EXPECT_EQ(Tags.Remove(FName(TEXT("HostTagB"))), 1);
 	EXPECT_EQ(Tags.Remove(FName(TEXT("HostTagB"))), 0);
 

@@ -402,29 +402,26 @@ public:
 		}
 	}
 
-	template <typename ComparableKey = typename KeyFuncs::KeyType>
-	bool Contains(const ComparableKey& Key) const
+	// Keys are taken as the key type, as in the engine, so a literal or other convertible argument is
+	// converted (and hashed) as a key, never hashed as itself.
+	bool Contains(KeyInitType Key) const
 	{
 		return Storage.FindIndex(Key) != INDEX_NONE;
 	}
-	template <typename ComparableKey = typename KeyFuncs::KeyType>
-	ElementType* Find(const ComparableKey& Key)
+	ElementType* Find(KeyInitType Key)
 	{
 		const int32 Index = Storage.FindIndex(Key);
 		return Index != INDEX_NONE ? &Storage.At(Index) : nullptr;
 	}
-	template <typename ComparableKey = typename KeyFuncs::KeyType>
-	const ElementType* Find(const ComparableKey& Key) const
+	const ElementType* Find(KeyInitType Key) const
 	{
 		return const_cast<TSet*>(this)->Find(Key);
 	}
-	template <typename ComparableKey = typename KeyFuncs::KeyType>
-	FSetElementId FindId(const ComparableKey& Key) const
+	FSetElementId FindId(KeyInitType Key) const
 	{
 		return FSetElementId::FromInteger(Storage.FindIndex(Key));
 	}
-	template <typename ComparableKey = typename KeyFuncs::KeyType>
-	int32 Remove(const ComparableKey& Key)
+	int32 Remove(KeyInitType Key)
 	{
 		return Storage.RemoveKey(Key);
 	}
