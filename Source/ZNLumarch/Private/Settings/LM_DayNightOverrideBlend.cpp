@@ -1,6 +1,5 @@
 // The blend of two day/night overrides, run every frame on copies of the stored looks.
 #include "Settings/LM_Settings.h"
-#include "Containers/Map.h"
 #include "Math/Color.h"
 
 namespace
@@ -24,22 +23,30 @@ namespace
 		A = FLinearColor(FLinearColor::LerpUsingHSV(A, B, T).ToFColorSRGB());
 	}
 
+	/**
+	 * The value of Other's entry named Name; the last one when a name repeats, as a name-to-value map built
+	 * from the list would hold. A material has a handful of parameters, so a search beats building a map
+	 * (and allocating it) every frame.
+	 */
+	template <typename EntryType>
+	const decltype(EntryType::Value)* FindEntryValue(const TArray<EntryType>& Entries, const FName Name)
+	{
+		for (int32 Index = Entries.Num() - 1; Index >= 0; --Index)
+		{
+			if (Entries[Index].Name == Name)
+			{
+				return &Entries[Index].Value;
+			}
+		}
+		return nullptr;
+	}
+
 	template <typename EntryType>
 	void LerpEntriesInPlace(TArray<EntryType>& A, const TArray<EntryType>& B, const float T)
 	{
-		if (A.IsEmpty() || B.IsEmpty())
-		{
-			return;
-		}
-		using ValueType = decltype(EntryType::Value);
-		TMap<FName, ValueType> OtherValues;
-		for (const EntryType& Entry : B)
-		{
-			OtherValues.Add(Entry.Name, Entry.Value);
-		}
 		for (EntryType& Entry : A)
 		{
-			if (const ValueType* Other = OtherValues.Find(Entry.Name))
+			if (const auto* Other = FindEntryValue(B, Entry.Name))
 			{
 				LerpInPlace(Entry.Value, *Other, T);
 			}
