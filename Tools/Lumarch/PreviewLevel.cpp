@@ -2,7 +2,11 @@
 #include "Actors/ZN_Lumarch.h"
 #include "Components/LM_CelestialRotationComponent.h"
 #include "Components/LM_DirectionalLightComponent.h"
+#include "Components/LM_GroundFollowerFogComponent.h"
+#include "Components/LM_TrackingPostProcessComponent.h"
+#include "Components/PostProcessComponent.h"
 #include "Components/SkyAtmosphereComponent.h"
+#include "Components/SkyLightComponent.h"
 #include "Data/LM_DynamicPreset.h"
 #include "Data/LM_Preset.h"
 #include "Engine/World.h"
@@ -41,6 +45,52 @@ namespace
 namespace
 {
 	constexpr double TimeUnitsPerDay = 2400.0;
+
+	/** Ticks a value's override box and enters the value, as in the dynamic preset's Details panel. */
+	void SetLookValue(ULM_DynamicPreset* Dynamic, const FString& Look, const FString& Record, const FString& Field, double Value)
+	{
+		HostEditor::SetPropertyByPath(Dynamic, Look + TEXT(".") + Record + TEXT(".bOverride_") + Field, true);
+		HostEditor::SetPropertyByPath(Dynamic, Look + TEXT(".") + Record + TEXT(".") + Field, Value);
+	}
+
+	struct FLookValues
+	{
+		const TCHAR* Look;
+		double MinEV100;
+		double MaxEV100;
+		double Temperature;
+		double FogDensity;
+		double SkyLightIntensity;
+	};
+
+	/**
+	 * The built-in preset: a bright neutral day, a warm dim dawn and dusk, a cold dark night, and a moon
+	 * far dimmer than the sun, so a day shows every part of the blend.
+	 */
+	ULM_Preset* MakeBuiltInPreset(float DayLightFraction)
+	{
+		ULM_DynamicPreset* Dynamic = NewObject<ULM_DynamicPreset>(GetTransientPackage(), TEXT("BuiltInLooks"));
+		const FLookValues Looks[] = {
+			{TEXT("Day"), 10.0, 14.0, 6500.0, 0.02, 1.0},
+			{TEXT("DawnDusk"), 5.0, 9.0, 4500.0, 0.08, 0.6},
+			{TEXT("Night"), -3.0, 1.0, 9500.0, 0.15, 0.15},
+		};
+		for (const FLookValues& Values : Looks)
+		{
+			SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("MinEV100"), Values.MinEV100);
+			SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("MaxEV100"), Values.MaxEV100);
+			SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("Temperature"), Values.Temperature);
+			SetLookValue(Dynamic, Values.Look, TEXT("FogSettings"), TEXT("Density"), Values.FogDensity);
+			SetLookValue(Dynamic, Values.Look, TEXT("SkyLightSetting"), TEXT("IntensityScale"), Values.SkyLightIntensity);
+		}
+
+		ULM_Preset* Preset = NewObject<ULM_Preset>(GetTransientPackage(), TEXT("BuiltInPreset"));
+		HostEditor::SetObjectPropertyByPath(Preset, TEXT("DynamicOverrides"), Dynamic);
+		HostEditor::SetPropertyByPath(Preset, TEXT("MoonLightSettings.Intensity"), 1.0);
+		HostEditor::SetPropertyByPath(Preset, TEXT("WorldSettings.bOverride_DayLightFraction"), true);
+		HostEditor::SetPropertyByPath(Preset, TEXT("WorldSettings.DayLightFraction"), static_cast<double>(DayLightFraction));
+		return Preset;
+	}
 }
 
 FPreviewLevel::FPreviewLevel(const FPreviewOptions& InOptions)
@@ -56,11 +106,7 @@ FPreviewLevel::FPreviewLevel(const FPreviewOptions& InOptions)
 		Clock->SetGameTimeOfDay(0, 0.0);
 	}
 
-	// The preset a designer starts from, with the daylight share chosen as in its Details panel.
-	ULM_Preset* Preset = NewObject<ULM_Preset>(GetTransientPackage(), TEXT("PreviewPreset"));
-	HostEditor::SetObjectPropertyByPath(Preset, TEXT("DynamicOverrides"), NewObject<ULM_DynamicPreset>(GetTransientPackage(), TEXT("PreviewDynamicPreset")));
-	HostEditor::SetPropertyByPath(Preset, TEXT("WorldSettings.bOverride_DayLightFraction"), true);
-	HostEditor::SetPropertyByPath(Preset, TEXT("WorldSettings.DayLightFraction"), static_cast<double>(Options.DayLightFraction));
+	ULM_Preset* Preset = MakeBuiltInPreset(Options.DayLightFraction);
 
 	Director = World->SpawnActor<AZN_Lumarch>();
 	HostEditor::SetObjectPropertyByPath(Director, TEXT("Preset"), Preset);
@@ -69,6 +115,9 @@ FPreviewLevel::FPreviewLevel(const FPreviewOptions& InOptions)
 	Sun = FindNamedComponent<ULM_DirectionalLightComponent>(Director, TEXT("Sun"));
 	Moon = FindNamedComponent<ULM_DirectionalLightComponent>(Director, TEXT("Moon"));
 	Atmosphere = Director->FindComponentByClass<USkyAtmosphereComponent>();
+	Fog = Director->FindComponentByClass<ULM_GroundFollowerFogComponent>();
+	SkyLight = Director->FindComponentByClass<USkyLightComponent>();
+	PostProcess = Director->FindComponentByClass<ULM_TrackingPostProcessComponent>()->PostProcessInternal;
 
 	if (bPlay)
 	{
@@ -137,5 +186,11 @@ FDirectorSnapshot FPreviewLevel::Snapshot() const
 	Snapshot.bIsDay = ReadMember<bool>(Director, TEXT("DebugIsDay"));
 	Snapshot.DominantLight = Celestial->GetDominantLight() == ELM_CelestialLight::Moon ? "Moon" : "Sun";
 	Snapshot.AtmosphereSunDirectionZ = Atmosphere->GetOverridenAtmosphereLightDirection(0).Z + 0.0;
+	Snapshot.Look = ReadMember<FName>(Director, TEXT("ClosestPreset")).ToString();
+	Snapshot.FogDensity = Fog->FogDensity;
+	Snapshot.SkyLightIntensity = SkyLight->Intensity;
+	Snapshot.MinEV100 = PostProcess->Settings.AutoExposureMinBrightness;
+	Snapshot.MaxEV100 = PostProcess->Settings.AutoExposureMaxBrightness;
+	Snapshot.WhiteTemperature = PostProcess->Settings.WhiteTemp;
 	return Snapshot;
 }

@@ -10,6 +10,9 @@ class AZN_TimeOfDaySubsystemActor;
 class UWorld;
 class ULM_CelestialRotationComponent;
 class ULM_DirectionalLightComponent;
+class ULM_GroundFollowerFogComponent;
+class UPostProcessComponent;
+class USkyLightComponent;
 class USkyAtmosphereComponent;
 
 /** One light as the director left it after a frame. */
@@ -40,6 +43,14 @@ struct FDirectorSnapshot
 	const char* DominantLight = "Sun";
 	/** Atmosphere light 0's direction (towards the sun), Z component: positive while the sun is up. */
 	double AtmosphereSunDirectionZ = 0.0;
+	/** The look that dominates the blend: "Day", "DawnDusk" or "Night". */
+	FString Look;
+	float FogDensity = 0.0f;
+	float SkyLightIntensity = 0.0f;
+	/** Exposure range (EV100) and white balance written into the post-process. */
+	float MinEV100 = 0.0f;
+	float MaxEV100 = 0.0f;
+	float WhiteTemperature = 0.0f;
 };
 
 class FPreviewLevel
@@ -72,4 +83,7 @@ private:
 	ULM_DirectionalLightComponent* Sun = nullptr;
 	ULM_DirectionalLightComponent* Moon = nullptr;
 	USkyAtmosphereComponent* Atmosphere = nullptr;
+	ULM_GroundFollowerFogComponent* Fog = nullptr;
+	USkyLightComponent* SkyLight = nullptr;
+	UPostProcessComponent* PostProcess = nullptr;
 };

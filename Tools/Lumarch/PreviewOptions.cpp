@@ -22,8 +22,9 @@ void PrintUsage(FILE* Out)
 	std::fprintf(Out,
 		"Usage: lumarch [preview|play] [options]\n"
 		"\n"
-		"Runs a lighting director with a default preset through one day in a headless level\n"
-		"and prints, at each step, what its sun, moon and sky show.\n"
+		"Runs a lighting director through one day in a headless level and prints, at each\n"
+		"step, what its sun, moon, sky and post-process show. Its built-in preset has a\n"
+		"bright day, a warm dawn and dusk and a cold night, blended by the sun's height.\n"
 		"\n"
 		"  preview   (default) an editor level: the director's TotalTime is dragged through\n"
 		"            the day as in the Details panel, and each edit redraws the scene\n"
