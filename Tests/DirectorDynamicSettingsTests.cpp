@@ -214,3 +214,27 @@ TEST_F(DirectorDynamicSettings, NoDynamicPresetWritesNothing)
 	ASSERT_TRUE(HostEditor::SetObjectPropertyByPath(Preset, TEXT("DynamicOverrides"), NewObject<ULM_DynamicPreset>()).IsApplied());
 	EXPECT_TRUE(Atmosphere->IsVisible()) << "the pass shows a hidden atmosphere again";
 }
+
+// The exposure console variables exist as soon as the module is loaded, with their defaults and help.
+TEST(LumarchConsoleVariables, RegisteredWithDefaultsAndHelp)
+{
+	struct FRow
+	{
+		const TCHAR* Name;
+		float Default;
+		const TCHAR* Help;
+	};
+	const FRow Rows[] = {
+		{TEXT("lm.OverridePostProcessExposure"), 0.f, TEXT("If 1, Lumarch overrides exposure (MinEV100/MaxEV100) every frame.")},
+		{TEXT("lm.ExposureMinEV100"), -2.f, TEXT("Min EV100 used when lm.OverridePostProcessExposure=1.")},
+		{TEXT("lm.ExposureMaxEV100"), -2.f, TEXT("Max EV100 used when lm.OverridePostProcessExposure=1.")},
+	};
+	for (const FRow& Row : Rows)
+	{
+		const IConsoleVariable* Variable = IConsoleManager::Get().FindConsoleVariable(Row.Name);
+		ASSERT_NE(Variable, nullptr) << TCHAR_TO_UTF8(Row.Name);
+		EXPECT_EQ(Variable->GetFloat(), Row.Default) << TCHAR_TO_UTF8(Row.Name);
+		EXPECT_TRUE(FString(Variable->GetHelp()).Equals(Row.Help, ESearchCase::CaseSensitive)) << TCHAR_TO_UTF8(Row.Name);
+	}
+	EXPECT_EQ(IConsoleManager::Get().FindConsoleVariable(TEXT("lm.OverridePostProcessExposure"))->GetString(), TEXT("0")) << "an integer variable";
+}

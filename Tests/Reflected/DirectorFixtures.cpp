@@ -1,4 +1,6 @@
 #include "DirectorFixtures.h"
+#include "Components/SceneComponent.h"
+#include "Components/LM_TrackingPostProcessComponent.h"
 
 void ULumarchRegistryListener::HandleLumarchRegistered(AZN_Lumarch* Lumarch)
 {
@@ -8,4 +10,23 @@ void ULumarchRegistryListener::HandleLumarchRegistered(AZN_Lumarch* Lumarch)
 void UPossessionListener::HandlePossessedPawnChanged(APawn* OldPawn, APawn* NewPawn)
 {
 	Changes.Add({OldPawn, NewPawn});
+}
+
+ATrackingPostProcessFixtureActor::ATrackingPostProcessFixtureActor()
+{
+	Root = CreateDefaultSubobject<USceneComponent>(TEXT("Root"));
+	SetRootComponent(Root);
+	Tracking = CreateDefaultSubobject<ULM_TrackingPostProcessComponent>(TEXT("Tracking"));
+	Tracking->SetupAttachment(Root);
+}
+
+void UTimerListener::OnTimer()
+{
+	++Calls;
+}
+
+ATrackedPawnFixture::ATrackedPawnFixture()
+{
+	Root = CreateDefaultSubobject<USceneComponent>(TEXT("Root"));
+	SetRootComponent(Root);
 }

@@ -1,5 +1,7 @@
 // The world: spawning, play, the frame (clock, ticks by group) and tear-down.
 #include "Engine/World.h"
+#include "TimerManager.h"
+#include "GameFramework/PlayerController.h"
 #include "Subsystems/WorldSubsystem.h"
 #include "UObject/UObjectGlobals.h"
 #include "UObject/Package.h"
@@ -8,8 +10,26 @@
 #include "CoreGlobals.h"
 
 UWorld::UWorld()
+	: TimerManager(new FTimerManager())
 {
 	WorldType = EWorldType::None;
+}
+
+UWorld::~UWorld()
+{
+	delete TimerManager;
+}
+
+APlayerController* UWorld::GetFirstPlayerController() const
+{
+	for (AActor* Actor : Actors)
+	{
+		if (APlayerController* Controller = Cast<APlayerController>(Actor); IsValid(Controller))
+		{
+			return Controller;
+		}
+	}
+	return nullptr;
 }
 
 UWorld* UWorld::CreateWorld(const EWorldType::Type InWorldType, bool bInformEngineOfWorld, FName WorldName, UPackage* InWorldPackage, bool bAddToRoot,
@@ -179,29 +199,32 @@ namespace
 	}
 }
 
-void UWorld::RunTickFunctions(float DeltaSeconds, ELevelTick TickType)
+void UWorld::QueueTickFunctions()
 {
-	TArray<FQueuedTick>& Queue = TickQueue;
-	Queue.Reset();
+	TickQueue.Reset();
 	for (AActor* Actor : Actors)
 	{
 		if (!IsValid(Actor) || !Actor->HasActorBegunPlay())
 		{
 			continue;
 		}
-		Queue.Add({ &Actor->PrimaryActorTick, Actor, (int32)Actor->PrimaryActorTick.TickGroup });
+		TickQueue.Add({ &Actor->PrimaryActorTick, Actor, (int32)Actor->PrimaryActorTick.TickGroup });
 		for (UActorComponent* Component : Actor->OwnedComponents)
 		{
 			if (IsValid(Component) && Component->IsRegistered() && Component->HasBegunPlay())
 			{
-				Queue.Add({ &Component->PrimaryComponentTick, Component, (int32)Component->PrimaryComponentTick.TickGroup });
+				TickQueue.Add({ &Component->PrimaryComponentTick, Component, (int32)Component->PrimaryComponentTick.TickGroup });
 			}
 		}
 	}
+}
+
+void UWorld::RunTickGroups(float DeltaSeconds, ELevelTick TickType, int32 FirstGroup, int32 LastGroup)
+{
 	// Group by group, registration order within a group (a sort would allocate every frame).
-	for (int32 Group = 0; Group < TG_MAX; ++Group)
+	for (int32 Group = FirstGroup; Group <= LastGroup; ++Group)
 	{
-		for (const FQueuedTick& Entry : Queue)
+		for (const FQueuedTick& Entry : TickQueue)
 		{
 			// A tick earlier this frame may have destroyed the target.
 			float Delta = 0.f;
@@ -224,10 +247,22 @@ void UWorld::Tick(ELevelTick TickType, float DeltaSeconds)
 	RealTimeSeconds += DeltaSeconds;
 	++FrameCounter;
 	++GFrameCounter;
-	// Editor worlds do not tick actors; play worlds tick once play has begun.
-	if (IsGameWorld() && bBegunPlay && TickType != LEVELTICK_TimeOnly)
+	if (TickType == LEVELTICK_TimeOnly)
 	{
-		RunTickFunctions(DeltaSeconds, TickType);
+		return;
+	}
+	// Editor worlds do not tick actors; play worlds tick once play has begun. Timers run in both, as
+	// in the engine, between the physics groups and TG_PostUpdateWork.
+	const bool bTickActors = IsGameWorld() && bBegunPlay;
+	if (bTickActors)
+	{
+		QueueTickFunctions();
+		RunTickGroups(DeltaSeconds, TickType, TG_PrePhysics, TG_PostPhysics);
+	}
+	TimerManager->Tick(DeltaSeconds);
+	if (bTickActors)
+	{
+		RunTickGroups(DeltaSeconds, TickType, TG_PostUpdateWork, TG_MAX - 1);
 	}
 }
 

@@ -13,6 +13,8 @@ class UPackage;
 class ULevel;
 class UMaterialParameterCollection;
 class UMaterialParameterCollectionInstance;
+class APlayerController;
+class FTimerManager;
 
 struct ENGINE_API FActorSpawnParameters
 {
@@ -46,6 +48,7 @@ class ENGINE_API UWorld : public UObject
 
 public:
 	UWorld();
+	virtual ~UWorld() override;
 
 	static UWorld* CreateWorld(const EWorldType::Type InWorldType, bool bInformEngineOfWorld, FName WorldName = NAME_None,
 		UPackage* InWorldPackage = nullptr, bool bAddToRoot = true, ERHIFeatureLevel::Type InFeatureLevel = ERHIFeatureLevel::Num,
@@ -112,6 +115,12 @@ public:
 
 	virtual UWorld* GetWorld() const override { return const_cast<UWorld*>(this); }
 
+	/** This world's timers, fired by its tick after the physics groups and before TG_PostUpdateWork. */
+	FTimerManager& GetTimerManager() const { return *TimerManager; }
+
+	/** The first player controller spawned into this world that still exists, or null. */
+	APlayerController* GetFirstPlayerController() const;
+
 	/** This world's instance of the collection, created on first request; null for a null collection. */
 	UMaterialParameterCollectionInstance* GetParameterCollectionInstance(const UMaterialParameterCollection* Collection) const;
 
@@ -121,7 +130,10 @@ private:
 	TArray<TObjectPtr<UMaterialParameterCollectionInstance>> ParameterCollectionInstances;
 
 	void RemoveActor(AActor* Actor);
-	void RunTickFunctions(float DeltaSeconds, ELevelTick TickType);
+	/** Gathers this frame's tick functions of actors in play and their components. */
+	void QueueTickFunctions();
+	/** Runs the queued tick functions of groups FirstGroup to LastGroup, group by group. */
+	void RunTickGroups(float DeltaSeconds, ELevelTick TickType, int32 FirstGroup, int32 LastGroup);
 
 	/** One frame's tick functions in run order; kept between frames so ticking does not allocate. */
 	struct FQueuedTick
@@ -134,6 +146,8 @@ private:
 
 	TArray<AActor*> Actors;
 	TArray<UWorldSubsystem*> Subsystems;
+	/** Owned; created with the world. */
+	FTimerManager* TimerManager = nullptr;
 	bool bBegunPlay = false;
 	bool bActorsInitialized = false;
 	bool bIsTearingDown = false;

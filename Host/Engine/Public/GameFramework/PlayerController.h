@@ -5,7 +5,12 @@
 #include "GameFramework/Controller.h"
 #include "PlayerController.generated.h"
 
-/** Host departures: no player, input, HUD or camera manager; possession is inherited from AController. */
+class APlayerCameraManager;
+
+/**
+ * Host departures: no player, input or HUD; every player controller is local and gets its camera
+ * manager when it is spawned. Possession is inherited from AController.
+ */
 UCLASS(BlueprintType, Blueprintable)
 class ENGINE_API APlayerController : public AController
 {
@@ -13,4 +18,13 @@ class ENGINE_API APlayerController : public AController
 
 public:
 	APlayerController();
+
+	/** Camera manager associated with this Player Controller. */
+	UPROPERTY(BlueprintReadOnly, Category = "PlayerController")
+	TObjectPtr<APlayerCameraManager> PlayerCameraManager;
+
+	virtual void PostInitializeComponents() override;
+
+	/** Spawn the camera manager for this controller. */
+	virtual void SpawnPlayerCameraManager();
 };

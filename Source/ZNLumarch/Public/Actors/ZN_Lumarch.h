@@ -44,6 +44,18 @@ public:
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "Presets")
 	TObjectPtr<ULM_Preset> Preset = nullptr;
 
+	// Follows the pawn InPC possesses, now and after every change of possession; one controller at a time.
+	UFUNCTION(BlueprintCallable)
+	void RegisterPlayerController(APlayerController* InPC);
+
+	// Stops following InPC's possessions if it is the bound controller; the current target stays.
+	UFUNCTION(BlueprintCallable)
+	void UnregisterPlayerController(APlayerController* InPC);
+
+	// Gives the fog and the depth of field Pawn to follow; a null or dying pawn changes nothing.
+	UFUNCTION(BlueprintCallable)
+	void SetTrackingTarget(APawn* Pawn) const;
+
 	virtual void Tick(float DeltaSeconds) override;
 	virtual void PostRegisterAllComponents() override;
 #if WITH_EDITOR
@@ -69,7 +81,7 @@ protected:
 	// Not bound by the director itself: for game code that pushes time changes instead of ticking.
 	void OnTimeOfDayUpdated();
 
-	/** 2400 units make one day; 1200 is noon of day 0. In play the game clock overwrites it every frame. */
+	// 2400 units make one day; 1200 is noon of day 0. In play the game clock overwrites it every frame.
 	UPROPERTY(EditAnywhere, BlueprintReadWrite, Category = "Time Of Day", meta = (ClampMin = "0.0", ClampMax = "2400.0", UIMin = "0.0", UIMax = "2400.0"))
 	float TotalTime = 1200.0f;
 
@@ -139,6 +151,10 @@ private:
 
 	UPROPERTY(Transient)
 	TWeakObjectPtr<APlayerController> BoundPC;
+
+	// Bound by name to the controller's possession event.
+	UFUNCTION()
+	void HandlePossessedPawnChanged(APawn* OldPawn, APawn* NewPawn);
 
 	// Rebinds the preset and scalability notifications; never leaves more than one of each.
 	void UpdateDelegateBinding();

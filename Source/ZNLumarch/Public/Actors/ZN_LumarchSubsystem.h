@@ -19,11 +19,11 @@ class ZNLUMARCH_API UZN_LumarchSubsystem : public UWorldSubsystem
 	GENERATED_BODY()
 
 public:
-	/** Fired after each registration; listeners bound later must ask GetDirector. */
+	// Fired after each registration; listeners bound later must ask GetDirector.
 	UPROPERTY(BlueprintAssignable)
 	FOnLumarchRegistered OnLumarchRegistered;
 
-	/** The registered director, or null if none is registered or it no longer exists. */
+	// The registered director, or null if none is registered or it no longer exists.
 	UFUNCTION(BlueprintCallable, BlueprintPure)
 	AZN_Lumarch* GetDirector() const;
 

@@ -3,6 +3,7 @@
 #include "CoreMinimal.h"
 #include "Components/SceneComponent.h"
 #include "UObject/WeakObjectPtrTemplates.h"
+#include "Engine/TimerHandle.h"
 #include "LM_TrackingPostProcessComponent.generated.h"
 
 class UCurveFloat;
@@ -73,7 +74,9 @@ struct FLM_PostProcessDepthOfFieldSettings
 
 /**
  * The director's post-process: a scene component owning one engine post-process component, whose depth
- * of field it focuses on a tracked actor.
+ * of field it focuses on a tracked actor. The camera-to-target distance is measured on a timer while a
+ * target is set and eased every tick; the sensor width follows the distance between two focal depths.
+ * It can also publish the target's location into a material parameter collection every frame.
  */
 UCLASS(ClassGroup = (Custom), HideCategories = (Trigger, PhysicsVolume), meta = (BlueprintSpawnableComponent))
 class ZNLUMARCH_API ULM_TrackingPostProcessComponent : public USceneComponent
@@ -83,26 +86,53 @@ class ZNLUMARCH_API ULM_TrackingPostProcessComponent : public USceneComponent
 public:
 	ULM_TrackingPostProcessComponent();
 
-	/** The engine post-process component whose settings this component drives. */
+	// The engine post-process component whose settings this component drives.
 	UPROPERTY(VisibleAnywhere, BlueprintReadOnly, Category = "PostProcess", meta = (EditInline))
 	TObjectPtr<UPostProcessComponent> PostProcessInternal;
+
+	UPROPERTY(EditAnywhere, BlueprintReadOnly, Category = "Tracking")
+	TWeakObjectPtr<AActor> TrackingTarget;
+
+	// Measures at once and restarts the timer; the focus eases from where it was.
+	void SetTrackingTarget(AActor* InTarget);
+
+	// Drops the focus to zero, from where it eases back towards the last measurement; stops the timer.
+	void ClearTrackingTarget();
 
 	// Takes effect from the next tick; a running timer keeps its interval until it is refreshed.
 	void SetSettings(const FLM_PostProcessDepthOfFieldSettings& InSettings);
 
-	const FLM_PostProcessDepthOfFieldSettings& GetSettings() const { return Settings; }
+	// Measures the camera-to-target distance that the focus eases towards.
+	void UpdateDistanceToTarget();
 
-	AActor* GetTrackingTarget() const { return TrackingTarget.Get(); }
+	// Publishes the target's location (black without a target) into the settings' collection.
+	void UpdateTargetLocationParameter();
+
+	const FLM_PostProcessDepthOfFieldSettings& GetSettings() const { return Settings; }
+	float GetDistanceToTarget() const { return DistanceToTarget; }
+	float GetTargetDistanceToTarget() const { return TargetDistanceToTarget; }
+
+protected:
+	virtual void BeginPlay() override;
+	virtual void EndPlay(const EEndPlayReason::Type EndPlayReason) override;
+	virtual void TickComponent(float DeltaTime, ELevelTick TickType, FActorComponentTickFunction* ThisTickFunction) override;
 
 private:
-	UPROPERTY(EditAnywhere, BlueprintReadOnly, Category = "Tracking", meta = (AllowPrivateAccess = "true"))
-	TWeakObjectPtr<AActor> TrackingTarget;
-
 	UPROPERTY(Transient)
 	float DistanceToTarget = 0.0f;
 
 	UPROPERTY(Transient)
 	float TargetDistanceToTarget = 0.0f;
 
+	FTimerHandle DistanceTimerHandle;
+
 	FLM_PostProcessDepthOfFieldSettings Settings;
+
+	void EaseDistanceToTarget(float DeltaTime);
+	void ApplyDoFFromDistance();
+	bool TryGetActiveCameraLocation(FVector& OutLocation) const;
+	void RefreshTimerState();
+
+	// The explicit target while it lives, else the pawn of local player 0; null when neither exists.
+	AActor* ChooseTarget() const;
 };
