@@ -1,6 +1,7 @@
 #include "DirectorFixtures.h"
 #include "Components/SceneComponent.h"
 #include "Components/LM_TrackingPostProcessComponent.h"
+#include "Components/LM_GroundFollowerFogComponent.h"
 
 void ULumarchRegistryListener::HandleLumarchRegistered(AZN_Lumarch* Lumarch)
 {
@@ -29,4 +30,14 @@ ATrackedPawnFixture::ATrackedPawnFixture()
 {
 	Root = CreateDefaultSubobject<USceneComponent>(TEXT("Root"));
 	SetRootComponent(Root);
+}
+
+AGroundFogFixtureActor::AGroundFogFixtureActor()
+{
+	Root = CreateDefaultSubobject<USceneComponent>(TEXT("Root"));
+	SetRootComponent(Root);
+	Root->SetMobility(EComponentMobility::Movable);
+	Fog = CreateDefaultSubobject<ULM_GroundFollowerFogComponent>(TEXT("Fog"));
+	Fog->SetupAttachment(Root);
+	Fog->SetMobility(EComponentMobility::Movable);
 }

@@ -80,3 +80,21 @@ public:
 	UPROPERTY(VisibleAnywhere, Category = "Components")
 	TObjectPtr<USceneComponent> Root;
 };
+
+class ULM_GroundFollowerFogComponent;
+
+/** An actor carrying only the ground-following fog, movable as the director makes it. */
+UCLASS()
+class AGroundFogFixtureActor : public AActor
+{
+	GENERATED_BODY()
+
+public:
+	AGroundFogFixtureActor();
+
+	UPROPERTY(VisibleAnywhere, Category = "Components")
+	TObjectPtr<USceneComponent> Root;
+
+	UPROPERTY(VisibleAnywhere, Category = "Components")
+	TObjectPtr<ULM_GroundFollowerFogComponent> Fog;
+};

@@ -1,6 +1,7 @@
 // The world: spawning, play, the frame (clock, ticks by group) and tear-down.
 #include "Engine/World.h"
 #include "TimerManager.h"
+#include "Async/Async.h"
 #include "GameFramework/PlayerController.h"
 #include "Subsystems/WorldSubsystem.h"
 #include "UObject/UObjectGlobals.h"
@@ -247,6 +248,8 @@ void UWorld::Tick(ELevelTick TickType, float DeltaSeconds)
 	RealTimeSeconds += DeltaSeconds;
 	++FrameCounter;
 	++GFrameCounter;
+	// Work handed to the game thread (replies of asynchronous queries, for one) runs at the frame's start.
+	UE::Host::ProcessGameThreadTasks();
 	if (TickType == LEVELTICK_TimeOnly)
 	{
 		return;

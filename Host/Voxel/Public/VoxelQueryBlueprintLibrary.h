@@ -1,0 +1,40 @@
+// Asking a terrain layer what lies at a position.
+#pragma once
+
+#include "CoreMinimal.h"
+#include "Kismet/BlueprintFunctionLibrary.h"
+#include "Misc/Optional.h"
+#include "VoxelMinimal.h"
+#include "VoxelStackLayer.h"
+#include "VoxelQueryBlueprintLibrary.generated.h"
+
+class UVoxelMetadata;
+class UWorld;
+
+USTRUCT(BlueprintType)
+struct VOXEL_API FVoxelQueryResult
+{
+	GENERATED_BODY()
+
+	/** Height (height layer) or distance (volume layer). */
+	UPROPERTY(BlueprintReadOnly, Category = "Voxel")
+	float Value = 0.f;
+
+	UPROPERTY(BlueprintReadOnly, Category = "Voxel")
+	FVector Normal = FVector(0.0, 0.0, 0.0);
+};
+
+/**
+ * Host departures: the sample is computed on the calling thread, but the future is still completed by
+ * a game-thread task, so a valid query is not complete when it returns (as in the plug-in). Only height
+ * layers are sampled; metadata is ignored.
+ */
+UCLASS()
+class VOXEL_API UVoxelQueryBlueprintLibrary : public UBlueprintFunctionLibrary
+{
+	GENERATED_BODY()
+
+public:
+	static TVoxelFuture<TOptional<FVoxelQueryResult>> QueryVoxelLayer(UWorld* World, const FVoxelStackLayer& Layer, const FVector& Position,
+		const TArray<UVoxelMetadata*>& MetadatasToQuery, float GradientStep = 100.f);
+};
