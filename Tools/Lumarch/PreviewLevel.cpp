@@ -14,7 +14,14 @@
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
 #include "UObject/UnrealType.h"
+#include "Camera/PlayerCameraManager.h"
+#include "GameFramework/DefaultPawn.h"
+#include "GameFramework/PlayerController.h"
+#include "VoxelLayer.h"
+#include "VoxelLayerStack.h"
+#include "VoxelWorld.h"
 #include "ZN_TimeOfDaySubsystemActor.h"
+#include <cmath>
 
 namespace
 {
@@ -33,6 +40,12 @@ namespace
 		return nullptr;
 	}
 
+	/** A value too small for the printed decimals shows as 0, never as -0. */
+	double Tidy(double Value)
+	{
+		return std::fabs(Value) < 5e-5 ? 0.0 : Value;
+	}
+
 	/** A reflected member of the director, read as the editor's Details panel reads it. */
 	template <class T>
 	T ReadMember(const UObject* Object, const TCHAR* Name)
@@ -45,6 +58,16 @@ namespace
 namespace
 {
 	constexpr double TimeUnitsPerDay = 2400.0;
+
+	/** The player walks along X; the camera follows behind and above. */
+	constexpr double WalkSpeed = 400.0;
+	const FVector CameraOffset(-600.0, 0.0, 250.0);
+
+	/** Rolling hills: long swells along X with gentler ones across. */
+	float HillHeight(double X, double Y)
+	{
+		return static_cast<float>(1200.0 + 900.0 * std::sin(X / 9000.0) + 250.0 * std::cos(Y / 4000.0));
+	}
 
 	/** Ticks a value's override box and enters the value, as in the dynamic preset's Details panel. */
 	void SetLookValue(ULM_DynamicPreset* Dynamic, const FString& Look, const FString& Record, const FString& Field, double Value)
@@ -121,8 +144,35 @@ FPreviewLevel::FPreviewLevel(const FPreviewOptions& InOptions)
 
 	if (bPlay)
 	{
+		AddPlayerOnTerrain();
 		World->BeginPlay();
+		Director->RegisterPlayerController(Player);
 	}
+}
+
+void FPreviewLevel::AddPlayerOnTerrain()
+{
+	// The terrain the fog follows: a voxel world marked as the ground, with one hilly height layer.
+	AVoxelWorld* Ground = World->SpawnActor<AVoxelWorld>();
+	Ground->Tags.Add(TEXT("GroundHeightSource"));
+	Ground->LayerStack = NewObject<UVoxelLayerStack>(GetTransientPackage(), TEXT("PreviewTerrain"));
+	Terrain = NewObject<UVoxelHeightLayer>(GetTransientPackage(), TEXT("PreviewHills"));
+	Terrain->HeightFunction = &HillHeight;
+	Ground->LayerStack->HeightLayers.Add(Terrain);
+
+	Player = World->SpawnActor<APlayerController>();
+	Walker = World->SpawnActor<ADefaultPawn>(FVector(0.0, 0.0, HillHeight(0.0, 0.0)), FRotator::ZeroRotator);
+	Player->Possess(Walker);
+	WalkPlayer(0.0f);
+}
+
+void FPreviewLevel::WalkPlayer(float DeltaSeconds)
+{
+	const FVector From = Walker->GetActorLocation();
+	const double X = From.X + WalkSpeed * DeltaSeconds;
+	const FVector Location(X, From.Y, Terrain->GetHeightAt(X, From.Y));
+	Walker->SetActorLocation(Location);
+	Player->PlayerCameraManager->SetActorLocation(Location + CameraOffset);
 }
 
 FPreviewLevel::~FPreviewLevel()
@@ -142,13 +192,17 @@ void FPreviewLevel::ShowStep(int Step, int Steps)
 		PlayFrames(1, 0.0f);
 		return;
 	}
-	PlayFrames(Options.FramesPerStep, Options.DayLengthSeconds / static_cast<float>(Steps * Options.FramesPerStep));
+	// Whole frames at the chosen rate; a step shorter than a frame is one frame.
+	const double StepSeconds = static_cast<double>(Options.DayLengthSeconds) / Steps;
+	const int Frames = FMath::Max(1, static_cast<int>(std::lround(StepSeconds * Options.FramesPerSecond)));
+	PlayFrames(Frames, static_cast<float>(StepSeconds / Frames));
 }
 
 void FPreviewLevel::PlayFrames(int Count, float DeltaSeconds)
 {
 	for (int Frame = 0; Frame < Count; ++Frame)
 	{
+		WalkPlayer(DeltaSeconds);
 		World->Tick(LEVELTICK_All, DeltaSeconds);
 	}
 }
@@ -156,12 +210,11 @@ void FPreviewLevel::PlayFrames(int Count, float DeltaSeconds)
 FLightSnapshot FPreviewLevel::SnapshotLight(const ULM_DirectionalLightComponent* Light, const FRotator& BodyRotation, float Alpha) const
 {
 	FLightSnapshot Snapshot;
-	// Adding zero turns -0 into 0, so a body on the horizon prints as 0.00.
-	Snapshot.Altitude = -BodyRotation.Pitch + 0.0;
+	Snapshot.Altitude = Tidy(-BodyRotation.Pitch);
 	// The arcs keep turning past 360 degrees; a compass bearing reads better.
 	Snapshot.Yaw = FRotator::ClampAxis(BodyRotation.Yaw);
-	Snapshot.Alpha = Alpha + 0.0f;
-	Snapshot.Intensity = Light->Intensity + 0.0f;
+	Snapshot.Alpha = Alpha;
+	Snapshot.Intensity = Light->Intensity;
 	Snapshot.bVisible = Light->IsVisible();
 	Snapshot.bCastShadows = Light->CastShadows;
 	return Snapshot;
@@ -182,15 +235,21 @@ FDirectorSnapshot FPreviewLevel::Snapshot() const
 	}
 	Snapshot.Sun = SnapshotLight(Sun, Celestial->GetSunRotationRaw(), Celestial->GetSunAlpha());
 	Snapshot.Moon = SnapshotLight(Moon, Celestial->GetMoonRotationRaw(), Celestial->GetMoonAlpha());
-	Snapshot.ElevationPhase = Celestial->GetCelestialElevationPhase() + 0.0f;
+	Snapshot.ElevationPhase = static_cast<float>(Tidy(Celestial->GetCelestialElevationPhase()));
 	Snapshot.bIsDay = ReadMember<bool>(Director, TEXT("DebugIsDay"));
 	Snapshot.DominantLight = Celestial->GetDominantLight() == ELM_CelestialLight::Moon ? "Moon" : "Sun";
-	Snapshot.AtmosphereSunDirectionZ = Atmosphere->GetOverridenAtmosphereLightDirection(0).Z + 0.0;
+	Snapshot.AtmosphereSunDirectionZ = Tidy(Atmosphere->GetOverridenAtmosphereLightDirection(0).Z);
 	Snapshot.Look = ReadMember<FName>(Director, TEXT("ClosestPreset")).ToString();
 	Snapshot.FogDensity = Fog->FogDensity;
 	Snapshot.SkyLightIntensity = SkyLight->Intensity;
 	Snapshot.MinEV100 = PostProcess->Settings.AutoExposureMinBrightness;
 	Snapshot.MaxEV100 = PostProcess->Settings.AutoExposureMaxBrightness;
 	Snapshot.WhiteTemperature = PostProcess->Settings.WhiteTemp;
+	Snapshot.FogZ = Fog->GetComponentLocation().Z;
+	Snapshot.FocalDistance = PostProcess->Settings.DepthOfFieldFocalDistance;
+	if (Walker)
+	{
+		Snapshot.GroundZ = Walker->GetActorLocation().Z;
+	}
 	return Snapshot;
 }

@@ -7,6 +7,9 @@
 
 class AZN_Lumarch;
 class AZN_TimeOfDaySubsystemActor;
+class ADefaultPawn;
+class APlayerController;
+class UVoxelHeightLayer;
 class UWorld;
 class ULM_CelestialRotationComponent;
 class ULM_DirectionalLightComponent;
@@ -51,6 +54,10 @@ struct FDirectorSnapshot
 	float MinEV100 = 0.0f;
 	float MaxEV100 = 0.0f;
 	float WhiteTemperature = 0.0f;
+	/** Play only: the walking player's ground, the fog's height above the world origin, and the focus distance. */
+	double GroundZ = 0.0;
+	double FogZ = 0.0;
+	float FocalDistance = 0.0f;
 };
 
 class FPreviewLevel
@@ -72,11 +79,16 @@ public:
 
 private:
 	void PlayFrames(int Count, float DeltaSeconds);
+	void AddPlayerOnTerrain();
+	void WalkPlayer(float DeltaSeconds);
 
 	FLightSnapshot SnapshotLight(const ULM_DirectionalLightComponent* Light, const FRotator& BodyRotation, float Alpha) const;
 
 	FPreviewOptions Options;
 	UWorld* World = nullptr;
+	APlayerController* Player = nullptr;
+	ADefaultPawn* Walker = nullptr;
+	UVoxelHeightLayer* Terrain = nullptr;
 	AZN_TimeOfDaySubsystemActor* Clock = nullptr;
 	AZN_Lumarch* Director = nullptr;
 	ULM_CelestialRotationComponent* Celestial = nullptr;

@@ -35,7 +35,7 @@ void PrintUsage(FILE* Out)
 		"  --steps N          rows over the day (default 24, one per hour; 1..100000)\n"
 		"  --daylight F       share of the day the sun is above the horizon (default 0.25)\n"
 		"  --day-length S     play: real seconds per game day on the clock (default 1440)\n"
-		"  --frames N         play: frames played between two rows (default 10; 1..10000)\n"
+		"  --fps N            play: frames per second of the clock (default 30; 1..240)\n"
 		"  --csv              comma-separated output instead of a table\n"
 		"  -h, --help         show this help\n");
 }
@@ -110,13 +110,13 @@ EParseResult ParsePreviewOptions(int Argc, char** Argv, FPreviewOptions& Options
 			}
 			Options.DayLengthSeconds = static_cast<float>(Value);
 		}
-		else if (Arg == "--frames")
+		else if (Arg == "--fps")
 		{
-			if (!TakeValue("a whole number from 1 to 10000", [](double V) { return V >= 1 && V <= 10000 && IsWhole(V); }))
+			if (!TakeValue("a whole number from 1 to 240", [](double V) { return V >= 1 && V <= 240 && IsWhole(V); }))
 			{
 				return EParseResult::BadInput;
 			}
-			Options.FramesPerStep = static_cast<int>(Value);
+			Options.FramesPerSecond = static_cast<int>(Value);
 		}
 		else
 		{

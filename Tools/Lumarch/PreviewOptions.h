@@ -20,8 +20,8 @@ struct FPreviewOptions
 	float DayLightFraction = 0.25f;
 	/** Play: real seconds one game day lasts on the clock; only the frame size depends on it. */
 	float DayLengthSeconds = 1440.0f;
-	/** Play: frames rendered between two rows; the director redraws every frame. */
-	int FramesPerStep = 10;
+	/** Play: frames per second of game time; the director redraws every frame. */
+	int FramesPerSecond = 30;
 	bool bCsv = false;
 };
 

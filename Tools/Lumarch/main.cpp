@@ -35,7 +35,7 @@ namespace
 		if (Options.bCsv)
 		{
 			std::printf("time,clock,total_time,sun_altitude,sun_yaw,sun_alpha,sun_intensity,sun_light,moon_altitude,moon_yaw,moon_alpha,moon_intensity,moon_light,"
-				"elevation_phase,is_day,dominant,atmosphere_sun_z,look,fog_density,sky_light_intensity,min_ev100,max_ev100,white_temperature\n");
+				"elevation_phase,is_day,dominant,atmosphere_sun_z,look,fog_density,sky_light_intensity,min_ev100,max_ev100,white_temperature,ground_z,fog_z,focal_distance\n");
 			return;
 		}
 		if (Options.Mode == EPreviewMode::Play)
@@ -46,9 +46,11 @@ namespace
 		{
 			std::printf("One day in the editor: TotalTime dragged through the day, built-in preset (daylight fraction %.3g)\n\n", Options.DayLightFraction);
 		}
-		std::printf("%7s %5s %6s | %7s %5s %5s %-9s | %8s %5s %5s %-9s | %6s %-8s %5s %4s %-10s %5s\n", "time", "clock", "total", "sun alt", "alpha", "lux", "sun",
-			"moon alt", "alpha", "lux", "moon", "phase", "look", "fog", "sky", "EV100", "temp");
-		std::printf("---------------------+-------------------------------+--------------------------------+--------------------------------------------\n");
+		const bool bPlay = Options.Mode == EPreviewMode::Play;
+		std::printf("%7s %5s %6s | %7s %5s %5s %-9s | %8s %5s %5s %-9s | %6s %-8s %5s %4s %-10s %5s%s\n", "time", "clock", "total", "sun alt", "alpha", "lux", "sun",
+			"moon alt", "alpha", "lux", "moon", "phase", "look", "fog", "sky", "EV100", "temp", bPlay ? " | ground  fog z  focus" : "");
+		std::printf("---------------------+-------------------------------+--------------------------------+--------------------------------------------%s\n",
+			bPlay ? "+---------------------" : "");
 	}
 
 	void PrintRow(const FPreviewOptions& Options, const FDirectorSnapshot& S)
@@ -58,19 +60,24 @@ namespace
 		const std::string Look = TCHAR_TO_UTF8(*S.Look);
 		if (Options.bCsv)
 		{
-			std::printf("%.6f,%s,%.2f,%.4f,%.4f,%.4f,%.4f,%s,%.4f,%.4f,%.4f,%.4f,%s,%.4f,%d,%s,%.4f,%s,%.5f,%.4f,%.3f,%.3f,%.1f\n", S.Time, Clock, S.TotalTime,
+			std::printf("%.6f,%s,%.2f,%.4f,%.4f,%.4f,%.4f,%s,%.4f,%.4f,%.4f,%.4f,%s,%.4f,%d,%s,%.4f,%s,%.5f,%.4f,%.3f,%.3f,%.1f,%.2f,%.2f,%.2f\n", S.Time, Clock, S.TotalTime,
 				S.Sun.Altitude, S.Sun.Yaw, S.Sun.Alpha, S.Sun.Intensity, LightState(S.Sun),
 				S.Moon.Altitude, S.Moon.Yaw, S.Moon.Alpha, S.Moon.Intensity, LightState(S.Moon),
 				S.ElevationPhase, S.bIsDay ? 1 : 0, S.DominantLight, S.AtmosphereSunDirectionZ,
-				Look.c_str(), S.FogDensity, S.SkyLightIntensity, S.MinEV100, S.MaxEV100, S.WhiteTemperature);
+				Look.c_str(), S.FogDensity, S.SkyLightIntensity, S.MinEV100, S.MaxEV100, S.WhiteTemperature, S.GroundZ, S.FogZ, S.FocalDistance);
 			return;
 		}
 		char Exposure[32];
 		std::snprintf(Exposure, sizeof(Exposure), "%.1f..%.1f", S.MinEV100, S.MaxEV100);
-		std::printf("%7.4f %5s %6.0f | %7.2f %5.2f %5.2f %-9s | %8.2f %5.2f %5.2f %-9s | %6.3f %-8s %5.3f %4.2f %-10s %5.0f\n", S.Time, Clock, S.TotalTime,
+		std::printf("%7.4f %5s %6.0f | %7.2f %5.2f %5.2f %-9s | %8.2f %5.2f %5.2f %-9s | %6.3f %-8s %5.3f %4.2f %-10s %5.0f", S.Time, Clock, S.TotalTime,
 			S.Sun.Altitude, S.Sun.Alpha, S.Sun.Intensity, LightState(S.Sun),
 			S.Moon.Altitude, S.Moon.Alpha, S.Moon.Intensity, LightState(S.Moon),
 			S.ElevationPhase, Look.c_str(), S.FogDensity, S.SkyLightIntensity, Exposure, S.WhiteTemperature);
+		if (Options.Mode == EPreviewMode::Play)
+		{
+			std::printf(" | %6.0f %6.0f %5.0f", S.GroundZ, S.FogZ, S.FocalDistance);
+		}
+		std::printf("\n");
 	}
 }
 

@@ -1,0 +1,9 @@
+#include "GameFramework/DefaultPawn.h"
+#include "Components/SceneComponent.h"
+
+ADefaultPawn::ADefaultPawn()
+{
+	CollisionComponent = CreateDefaultSubobject<USceneComponent>(TEXT("CollisionComponent0"));
+	CollisionComponent->SetMobility(EComponentMobility::Movable);
+	SetRootComponent(CollisionComponent);
+}
