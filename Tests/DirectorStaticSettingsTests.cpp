@@ -34,8 +34,8 @@ namespace
 			World = UWorld::CreateWorld(EWorldType::Editor, false);
 			Director = World->SpawnActor<AZN_Lumarch>();
 			ASSERT_NE(Director, nullptr);
-			Sun = FindComponent<ULM_DirectionalLightComponent>(Director, TEXT("Sun"));
-			Moon = FindComponent<ULM_DirectionalLightComponent>(Director, TEXT("Moon"));
+			Sun = FindObject<ULM_DirectionalLightComponent>(Director, TEXT("Sun"));
+			Moon = FindObject<ULM_DirectionalLightComponent>(Director, TEXT("Moon"));
 			Fog = Director->FindComponentByClass<ULM_GroundFollowerFogComponent>();
 			Atmosphere = Director->FindComponentByClass<USkyAtmosphereComponent>();
 			Sky = Director->FindComponentByClass<ULM_SkySphereComponent>();

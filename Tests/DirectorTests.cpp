@@ -48,8 +48,8 @@ namespace
 		{
 			AZN_Lumarch* Director = World->SpawnActor<AZN_Lumarch>();
 			EXPECT_NE(Director, nullptr);
-			Sun = FindComponent<ULM_DirectionalLightComponent>(Director, TEXT("Sun"));
-			Moon = FindComponent<ULM_DirectionalLightComponent>(Director, TEXT("Moon"));
+			Sun = FindObject<ULM_DirectionalLightComponent>(Director, TEXT("Sun"));
+			Moon = FindObject<ULM_DirectionalLightComponent>(Director, TEXT("Moon"));
 			Celestial = Director->FindComponentByClass<ULM_CelestialRotationComponent>();
 			Atmosphere = Director->FindComponentByClass<USkyAtmosphereComponent>();
 			SkyLight = Director->FindComponentByClass<USkyLightComponent>();
@@ -126,8 +126,11 @@ TEST_P(DirectorComposition, ComponentIsCreatedAndAttached)
 {
 	const FComponentRow& Row = GetParam();
 	AZN_Lumarch* Director = Place(MakeWorld(EWorldType::Editor));
-	UActorComponent* Component = FindComponent<UActorComponent>(Director, UTF8_TO_TCHAR(Row.Name));
+	UActorComponent* Component = FindObject<UActorComponent>(Director, UTF8_TO_TCHAR(Row.Name));
 	ASSERT_NE(Component, nullptr) << "no component named " << Row.Name;
+	TArray<UActorComponent*> Owned;
+	Director->GetComponents(Owned);
+	EXPECT_TRUE(Owned.Contains(Component)) << "the actor lists it among its components";
 	EXPECT_EQ(Component->GetClass(), Row.Class());
 	EXPECT_TRUE(Component->IsRegistered());
 

@@ -1,4 +1,4 @@
-// Reaching a placed director the way engine code does: its components by name, its reflected members by property.
+// Reaching a placed director the way engine code does: its reflected members by property, and a preset for it.
 #pragma once
 
 #include "CoreMinimal.h"
@@ -13,22 +13,6 @@
 
 namespace DirectorTesting
 {
-	/** The actor's component of class T with that subobject name, or null. */
-	template <class T>
-	T* FindComponent(const AActor* Actor, const TCHAR* Name)
-	{
-		TArray<T*> Components;
-		Actor->GetComponents(Components);
-		for (T* Component : Components)
-		{
-			if (Component->GetFName() == FName(Name))
-			{
-				return Component;
-			}
-		}
-		return nullptr;
-	}
-
 	/** A reflected member, read or written through its property as the Details panel does. */
 	template <class T>
 	T& Member(UObject* Object, const TCHAR* Name)

@@ -25,21 +25,6 @@
 
 namespace
 {
-	template <class T>
-	T* FindNamedComponent(const AActor* Actor, const TCHAR* Name)
-	{
-		TArray<T*> Components;
-		Actor->GetComponents(Components);
-		for (T* Component : Components)
-		{
-			if (Component->GetFName() == FName(Name))
-			{
-				return Component;
-			}
-		}
-		return nullptr;
-	}
-
 	/** A value too small for the printed decimals shows as 0, never as -0. */
 	double Tidy(double Value)
 	{
@@ -135,8 +120,8 @@ FPreviewLevel::FPreviewLevel(const FPreviewOptions& InOptions)
 	HostEditor::SetObjectPropertyByPath(Director, TEXT("Preset"), Preset);
 
 	Celestial = Director->FindComponentByClass<ULM_CelestialRotationComponent>();
-	Sun = FindNamedComponent<ULM_DirectionalLightComponent>(Director, TEXT("Sun"));
-	Moon = FindNamedComponent<ULM_DirectionalLightComponent>(Director, TEXT("Moon"));
+	Sun = FindObject<ULM_DirectionalLightComponent>(Director, TEXT("Sun"));
+	Moon = FindObject<ULM_DirectionalLightComponent>(Director, TEXT("Moon"));
 	Atmosphere = Director->FindComponentByClass<USkyAtmosphereComponent>();
 	Fog = Director->FindComponentByClass<ULM_GroundFollowerFogComponent>();
 	SkyLight = Director->FindComponentByClass<USkyLightComponent>();

@@ -80,6 +80,7 @@ private:
 	};
 
 	void InternalSetTimer(FTimerHandle& InOutHandle, FTimerDelegate const& InDelegate, float InRate, bool InbLoop, float InFirstDelay);
+	void InternalSetTimer(FTimerHandle& InOutHandle, FTimerData&& Data, float InRate, bool InbLoop, float InFirstDelay);
 	FTimerHandle AddTimer(FTimerData&& Data, float InFirstDelay);
 	int32 FindTimerIndex(FTimerHandle InHandle) const;
 

@@ -20,6 +20,20 @@ bool FTimerManager::HasBeenTickedThisFrame() const
 
 void FTimerManager::InternalSetTimer(FTimerHandle& InOutHandle, FTimerDelegate const& InDelegate, float InRate, bool InbLoop, float InFirstDelay)
 {
+	FTimerData Data;
+	Data.Delegate = InDelegate;
+	InternalSetTimer(InOutHandle, MoveTemp(Data), InRate, InbLoop, InFirstDelay);
+}
+
+void FTimerManager::SetTimer(FTimerHandle& InOutHandle, TFunction<void(void)>&& Callback, float InRate, bool InbLoop, float InFirstDelay)
+{
+	FTimerData Data;
+	Data.Function = MoveTemp(Callback);
+	InternalSetTimer(InOutHandle, MoveTemp(Data), InRate, InbLoop, InFirstDelay);
+}
+
+void FTimerManager::InternalSetTimer(FTimerHandle& InOutHandle, FTimerData&& Data, float InRate, bool InbLoop, float InFirstDelay)
+{
 	// An existing timer on this handle is replaced, never left running beside the new one.
 	if (FindTimerIndex(InOutHandle) != INDEX_NONE)
 	{
@@ -30,26 +44,6 @@ void FTimerManager::InternalSetTimer(FTimerHandle& InOutHandle, FTimerDelegate c
 		InOutHandle.Invalidate();
 		return;
 	}
-	FTimerData Data;
-	Data.Delegate = InDelegate;
-	Data.Rate = InRate;
-	Data.bLoop = InbLoop;
-	InOutHandle = AddTimer(MoveTemp(Data), InFirstDelay);
-}
-
-void FTimerManager::SetTimer(FTimerHandle& InOutHandle, TFunction<void(void)>&& Callback, float InRate, bool InbLoop, float InFirstDelay)
-{
-	if (FindTimerIndex(InOutHandle) != INDEX_NONE)
-	{
-		ClearTimer(InOutHandle);
-	}
-	if (InRate <= 0.f)
-	{
-		InOutHandle.Invalidate();
-		return;
-	}
-	FTimerData Data;
-	Data.Function = MoveTemp(Callback);
 	Data.Rate = InRate;
 	Data.bLoop = InbLoop;
 	InOutHandle = AddTimer(MoveTemp(Data), InFirstDelay);

@@ -401,6 +401,21 @@ UObject* GetTransientPackageAsObject()
 	return GetTransientPackage();
 }
 
+UObject* StaticFindObjectFast(UClass* Class, UObject* InOuter, FName InName, bool bExactClass)
+{
+	FUObjectArray& Array = GUObjectArray;
+	for (int32 Index = 0; Index < Array.GetObjectArrayNum(); ++Index)
+	{
+		UObject* Object = (UObject*)Array.IndexToObject(Index)->Object;
+		if (Object && Object->GetOuter() == InOuter && Object->GetFName() == InName && !Object->HasAnyFlags(RF_BeginDestroyed)
+			&& (bExactClass ? Object->GetClass() == Class : Object->IsA(Class)))
+		{
+			return Object;
+		}
+	}
+	return nullptr;
+}
+
 FName MakeUniqueObjectName(UObject* Outer, const UClass* Class, FName BaseName)
 {
 	(void)Outer;

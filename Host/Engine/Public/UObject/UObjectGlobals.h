@@ -52,6 +52,19 @@ COREUOBJECT_API UObject* GetTransientPackageAsObject();
 COREUOBJECT_API FName MakeUniqueObjectName(UObject* Outer, const UClass* Class, FName BaseName = NAME_None);
 
 /**
+ * The object of class Class (or a subclass, unless bExactClass) named InName directly inside InOuter,
+ * or null. Host departure: a linear search of the object array (the engine hashes names).
+ */
+COREUOBJECT_API UObject* StaticFindObjectFast(UClass* Class, UObject* InOuter, FName InName, bool bExactClass = false);
+
+/** Finds an object by its name inside Outer, e.g. a default subobject of an actor by its subobject name. */
+template<class T>
+inline T* FindObject(UObject* Outer, const TCHAR* Name, bool ExactClass = false)
+{
+	return static_cast<T*>(StaticFindObjectFast(T::StaticClass(), Outer, FName(Name), ExactClass));
+}
+
+/**
  * Destroys every object marked as garbage (and not rooted), after clearing the references that
  * reflected object members hold to them, as the engine's collector does. The host does not trace
  * reachability: an unreferenced object lives until it is marked as garbage or the process ends.
