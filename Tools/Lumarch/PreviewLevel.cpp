@@ -198,8 +198,8 @@ FLightSnapshot FPreviewLevel::SnapshotLight(const ULM_DirectionalLightComponent*
 	Snapshot.Altitude = Tidy(-BodyRotation.Pitch);
 	// The arcs keep turning past 360 degrees; a compass bearing reads better.
 	Snapshot.Yaw = FRotator::ClampAxis(BodyRotation.Yaw);
-	Snapshot.Alpha = Alpha;
-	Snapshot.Intensity = Light->Intensity;
+	Snapshot.Alpha = static_cast<float>(Tidy(Alpha));
+	Snapshot.Intensity = static_cast<float>(Tidy(Light->Intensity));
 	Snapshot.bVisible = Light->IsVisible();
 	Snapshot.bCastShadows = Light->CastShadows;
 	return Snapshot;
