@@ -37,6 +37,7 @@ void PrintUsage(FILE* Out)
 		"  --day-length S     play: real seconds per game day on the clock (default 1440)\n"
 		"  --fps N            play: frames per second of the clock (default 30; 1..240)\n"
 		"  --csv              comma-separated output instead of a table\n"
+		"  --svg FILE         also write a picture of the day to FILE (SVG)\n"
 		"  -h, --help         show this help\n");
 }
 
@@ -85,6 +86,15 @@ EParseResult ParsePreviewOptions(int Argc, char** Argv, FPreviewOptions& Options
 		else if (Arg == "--csv")
 		{
 			Options.bCsv = true;
+		}
+		else if (Arg == "--svg")
+		{
+			if (Index + 1 >= Argc || Argv[Index + 1][0] == 0)
+			{
+				std::fprintf(stderr, "lumarch: --svg expects a file name\n");
+				return EParseResult::BadInput;
+			}
+			Options.PicturePath = Argv[++Index];
 		}
 		else if (Arg == "--steps")
 		{

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 enum class EPreviewMode
 {
@@ -23,6 +24,8 @@ struct FPreviewOptions
 	/** Play: frames per second of game time; the director redraws every frame. */
 	int FramesPerSecond = 30;
 	bool bCsv = false;
+	/** Where to write a picture of the day (SVG); empty for none. */
+	std::string PicturePath;
 };
 
 enum class EParseResult

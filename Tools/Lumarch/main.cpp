@@ -2,10 +2,12 @@
 // in play, and prints what its sun, moon and sky show, step by step, as a table or CSV.
 #include "CoreMinimal.h"
 #include "Modules/ModuleManager.h"
+#include "DayPicture.h"
 #include "PreviewLevel.h"
 #include "PreviewOptions.h"
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -96,10 +98,24 @@ int main(int Argc, char** Argv)
 	FPreviewLevel Level(Options);
 
 	PrintHeader(Options);
+	std::vector<FDirectorSnapshot> Rows;
+	Rows.reserve(static_cast<size_t>(Options.Steps) + 1);
 	for (int Step = 0; Step <= Options.Steps; ++Step)
 	{
 		Level.ShowStep(Step, Options.Steps);
-		PrintRow(Options, Level.Snapshot());
+		Rows.push_back(Level.Snapshot());
+		PrintRow(Options, Rows.back());
+	}
+
+	if (!Options.PicturePath.empty())
+	{
+		std::string Error;
+		if (!WriteDayPicture(Options.PicturePath, Rows, Error))
+		{
+			std::fprintf(stderr, "lumarch: cannot write the picture to '%s': %s\n", Options.PicturePath.c_str(), Error.c_str());
+			return 1;
+		}
+		std::fprintf(stderr, "lumarch: wrote a picture of the day to '%s'\n", Options.PicturePath.c_str());
 	}
 	return 0;
 }
