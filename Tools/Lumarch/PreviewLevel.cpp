@@ -53,55 +53,9 @@ namespace
 	{
 		return static_cast<float>(1200.0 + 900.0 * std::sin(X / 9000.0) + 250.0 * std::cos(Y / 4000.0));
 	}
-
-	/** Ticks a value's override box and enters the value, as in the dynamic preset's Details panel. */
-	void SetLookValue(ULM_DynamicPreset* Dynamic, const FString& Look, const FString& Record, const FString& Field, double Value)
-	{
-		HostEditor::SetPropertyByPath(Dynamic, Look + TEXT(".") + Record + TEXT(".bOverride_") + Field, true);
-		HostEditor::SetPropertyByPath(Dynamic, Look + TEXT(".") + Record + TEXT(".") + Field, Value);
-	}
-
-	struct FLookValues
-	{
-		const TCHAR* Look;
-		double MinEV100;
-		double MaxEV100;
-		double Temperature;
-		double FogDensity;
-		double SkyLightIntensity;
-	};
-
-	/**
-	 * The built-in preset: a bright neutral day, a warm dim dawn and dusk, a cold dark night, and a moon
-	 * far dimmer than the sun, so a day shows every part of the blend.
-	 */
-	ULM_Preset* MakeBuiltInPreset(float DayLightFraction)
-	{
-		ULM_DynamicPreset* Dynamic = NewObject<ULM_DynamicPreset>(GetTransientPackage(), TEXT("BuiltInLooks"));
-		const FLookValues Looks[] = {
-			{TEXT("Day"), 10.0, 14.0, 6500.0, 0.02, 1.0},
-			{TEXT("DawnDusk"), 5.0, 9.0, 4500.0, 0.08, 0.6},
-			{TEXT("Night"), -3.0, 1.0, 9500.0, 0.15, 0.15},
-		};
-		for (const FLookValues& Values : Looks)
-		{
-			SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("MinEV100"), Values.MinEV100);
-			SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("MaxEV100"), Values.MaxEV100);
-			SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("Temperature"), Values.Temperature);
-			SetLookValue(Dynamic, Values.Look, TEXT("FogSettings"), TEXT("Density"), Values.FogDensity);
-			SetLookValue(Dynamic, Values.Look, TEXT("SkyLightSetting"), TEXT("IntensityScale"), Values.SkyLightIntensity);
-		}
-
-		ULM_Preset* Preset = NewObject<ULM_Preset>(GetTransientPackage(), TEXT("BuiltInPreset"));
-		HostEditor::SetObjectPropertyByPath(Preset, TEXT("DynamicOverrides"), Dynamic);
-		HostEditor::SetPropertyByPath(Preset, TEXT("MoonLightSettings.Intensity"), 1.0);
-		HostEditor::SetPropertyByPath(Preset, TEXT("WorldSettings.bOverride_DayLightFraction"), true);
-		HostEditor::SetPropertyByPath(Preset, TEXT("WorldSettings.DayLightFraction"), static_cast<double>(DayLightFraction));
-		return Preset;
-	}
 }
 
-FPreviewLevel::FPreviewLevel(const FPreviewOptions& InOptions)
+FPreviewLevel::FPreviewLevel(const FPreviewOptions& InOptions, ULM_Preset* Preset)
 	: Options(InOptions)
 {
 	const bool bPlay = Options.Mode == EPreviewMode::Play;
@@ -113,8 +67,6 @@ FPreviewLevel::FPreviewLevel(const FPreviewOptions& InOptions)
 		Clock->DayLengthSeconds = Options.DayLengthSeconds;
 		Clock->SetGameTimeOfDay(0, 0.0);
 	}
-
-	ULM_Preset* Preset = MakeBuiltInPreset(Options.DayLightFraction);
 
 	Director = World->SpawnActor<AZN_Lumarch>();
 	HostEditor::SetObjectPropertyByPath(Director, TEXT("Preset"), Preset);

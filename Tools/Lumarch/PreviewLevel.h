@@ -13,6 +13,7 @@ class UVoxelHeightLayer;
 class UWorld;
 class ULM_CelestialRotationComponent;
 class ULM_DirectionalLightComponent;
+class ULM_Preset;
 class ULM_GroundFollowerFogComponent;
 class UPostProcessComponent;
 class USkyLightComponent;
@@ -63,7 +64,8 @@ struct FDirectorSnapshot
 class FPreviewLevel
 {
 public:
-	explicit FPreviewLevel(const FPreviewOptions& Options);
+	/** Places the director with Preset (kept alive by the level's director). */
+	FPreviewLevel(const FPreviewOptions& Options, ULM_Preset* Preset);
 	~FPreviewLevel();
 
 	FPreviewLevel(const FPreviewLevel&) = delete;

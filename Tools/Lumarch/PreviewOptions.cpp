@@ -20,7 +20,7 @@ namespace
 void PrintUsage(FILE* Out)
 {
 	std::fprintf(Out,
-		"Usage: lumarch [preview|play] [options]\n"
+		"Usage: lumarch [preview|play] [PRESET.json] [options]\n"
 		"\n"
 		"Runs a lighting director through one day in a headless level and prints, at each\n"
 		"step, what its sun, moon, sky and post-process show. Its built-in preset has a\n"
@@ -31,35 +31,25 @@ void PrintUsage(FILE* Out)
 		"  play      a level in play: the game clock advances frame by frame and the\n"
 		"            director reads it and redraws every frame\n"
 		"\n"
+		"  PRESET.json        a preset saved as JSON (see --save-preset) instead of the built-in one\n"
+		"\n"
 		"Options:\n"
 		"  --steps N          rows over the day (default 24, one per hour; 1..100000)\n"
-		"  --daylight F       share of the day the sun is above the horizon (default 0.25)\n"
+		"  --daylight F       share of the day the sun is above the horizon (default: the preset's)\n"
 		"  --day-length S     play: real seconds per game day on the clock (default 1440)\n"
 		"  --fps N            play: frames per second of the clock (default 30; 1..240)\n"
 		"  --csv              comma-separated output instead of a table\n"
 		"  --svg FILE         also write a picture of the day to FILE (SVG)\n"
+		"  --save-preset FILE save the preset that runs to FILE as JSON, to edit and load back\n"
 		"  -h, --help         show this help\n");
 }
 
 EParseResult ParsePreviewOptions(int Argc, char** Argv, FPreviewOptions& Options)
 {
 	int First = 1;
-	if (Argc > 1 && Argv[1][0] != '-')
+	if (Argc > 1 && (std::string(Argv[1]) == "preview" || std::string(Argv[1]) == "play"))
 	{
-		const std::string Command = Argv[1];
-		if (Command == "preview")
-		{
-			Options.Mode = EPreviewMode::Editor;
-		}
-		else if (Command == "play")
-		{
-			Options.Mode = EPreviewMode::Play;
-		}
-		else
-		{
-			std::fprintf(stderr, "lumarch: unknown command '%s' (preview or play; try --help)\n", Command.c_str());
-			return EParseResult::BadInput;
-		}
+		Options.Mode = std::string(Argv[1]) == "play" ? EPreviewMode::Play : EPreviewMode::Editor;
 		First = 2;
 	}
 
@@ -87,14 +77,23 @@ EParseResult ParsePreviewOptions(int Argc, char** Argv, FPreviewOptions& Options
 		{
 			Options.bCsv = true;
 		}
-		else if (Arg == "--svg")
+		else if (Arg == "--svg" || Arg == "--save-preset")
 		{
 			if (Index + 1 >= Argc || Argv[Index + 1][0] == 0)
 			{
-				std::fprintf(stderr, "lumarch: --svg expects a file name\n");
+				std::fprintf(stderr, "lumarch: %s expects a file name\n", Arg.c_str());
 				return EParseResult::BadInput;
 			}
-			Options.PicturePath = Argv[++Index];
+			(Arg == "--svg" ? Options.PicturePath : Options.SavePresetPath) = Argv[++Index];
+		}
+		else if (!Arg.empty() && Arg[0] != '-')
+		{
+			if (!Options.PresetPath.empty())
+			{
+				std::fprintf(stderr, "lumarch: one preset at a time; '%s' and '%s' given (try --help)\n", Options.PresetPath.c_str(), Arg.c_str());
+				return EParseResult::BadInput;
+			}
+			Options.PresetPath = Arg;
 		}
 		else if (Arg == "--steps")
 		{

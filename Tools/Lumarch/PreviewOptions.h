@@ -17,8 +17,12 @@ struct FPreviewOptions
 	EPreviewMode Mode = EPreviewMode::Editor;
 	/** Rows over the day; the day is also sampled at its end, so Steps + 1 rows. */
 	int Steps = 24;
-	/** Share of the day the sun is above the horizon, written into the preset's world settings. */
-	float DayLightFraction = 0.25f;
+	/** A preset saved as JSON to run instead of the built-in one; empty for the built-in one. */
+	std::string PresetPath;
+	/** Where to save the preset that runs, as JSON; empty for nowhere. */
+	std::string SavePresetPath;
+	/** Share of the day the sun is above the horizon, written into the preset's world settings; below 0 keeps the preset's. */
+	float DayLightFraction = -1.0f;
 	/** Play: real seconds one game day lasts on the clock; only the frame size depends on it. */
 	float DayLengthSeconds = 1440.0f;
 	/** Play: frames per second of game time; the director redraws every frame. */

@@ -5,6 +5,7 @@
 #include "DayPicture.h"
 #include "PreviewLevel.h"
 #include "PreviewOptions.h"
+#include "PresetFile.h"
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -32,6 +33,11 @@ namespace
 		std::snprintf(Out, sizeof(Out), "%02d:%02d", Minutes / 60, Minutes % 60);
 	}
 
+	std::string PresetName(const FPreviewOptions& Options)
+	{
+		return Options.PresetPath.empty() ? std::string("the built-in preset") : "preset '" + Options.PresetPath + "'";
+	}
+
 	void PrintHeader(const FPreviewOptions& Options)
 	{
 		if (Options.bCsv)
@@ -42,11 +48,11 @@ namespace
 		}
 		if (Options.Mode == EPreviewMode::Play)
 		{
-			std::printf("One day in play: game clock, lighting director with the built-in preset (daylight fraction %.3g)\n\n", Options.DayLightFraction);
+			std::printf("One day in play: game clock, lighting director with %s\n\n", PresetName(Options).c_str());
 		}
 		else
 		{
-			std::printf("One day in the editor: TotalTime dragged through the day, built-in preset (daylight fraction %.3g)\n\n", Options.DayLightFraction);
+			std::printf("One day in the editor: TotalTime dragged through the day, %s\n\n", PresetName(Options).c_str());
 		}
 		const bool bPlay = Options.Mode == EPreviewMode::Play;
 		std::printf("%7s %5s %6s | %7s %5s %5s %-9s | %8s %5s %5s %-9s | %6s %-8s %5s %4s %-10s %5s%s\n", "time", "clock", "total", "sun alt", "alpha", "lux", "sun",
@@ -95,7 +101,28 @@ int main(int Argc, char** Argv)
 
 	FModuleManager::Get().LoadModule(TEXT("ZNLumarch"));
 
-	FPreviewLevel Level(Options);
+	std::string Error;
+	ULM_Preset* Preset = Options.PresetPath.empty() ? MakeBuiltInPreset() : LoadPresetFile(Options.PresetPath, Error);
+	if (Preset == nullptr)
+	{
+		std::fprintf(stderr, "lumarch: cannot load the preset '%s': %s\n", Options.PresetPath.c_str(), Error.c_str());
+		return 2;
+	}
+	if (Options.DayLightFraction >= 0.0f)
+	{
+		SetDayLightFraction(Preset, Options.DayLightFraction);
+	}
+	if (!Options.SavePresetPath.empty())
+	{
+		if (!SavePresetFile(Preset, Options.SavePresetPath, Error))
+		{
+			std::fprintf(stderr, "lumarch: cannot save the preset to '%s': %s\n", Options.SavePresetPath.c_str(), Error.c_str());
+			return 1;
+		}
+		std::fprintf(stderr, "lumarch: saved the preset to '%s'\n", Options.SavePresetPath.c_str());
+	}
+
+	FPreviewLevel Level(Options, Preset);
 
 	PrintHeader(Options);
 	std::vector<FDirectorSnapshot> Rows;
@@ -109,7 +136,6 @@ int main(int Argc, char** Argv)
 
 	if (!Options.PicturePath.empty())
 	{
-		std::string Error;
 		if (!WriteDayPicture(Options.PicturePath, Rows, Error))
 		{
 			std::fprintf(stderr, "lumarch: cannot write the picture to '%s': %s\n", Options.PicturePath.c_str(), Error.c_str());
