@@ -44,8 +44,10 @@ namespace HostJson
 				{
 					return Fail(Path, std::string("expected an object, got ") + Json.TypeName());
 				}
-				for (const auto& [Name, Value] : Json.Object)
+				for (size_t Member = 0; Member < Json.ObjectKeys.size(); ++Member)
 				{
+					const std::string& Name = Json.ObjectKeys[Member];
+					const FJsonValue& Value = Json.ObjectValues[Member];
 					const std::string MemberPath = Join(Path, Name);
 					FProperty* Property = FindFProperty<FProperty>(Struct, FName(*FromUtf8(Name)));
 					if (Property == nullptr || !IsSaved(Property))
@@ -213,7 +215,7 @@ namespace HostJson
 					{
 						Member = WriteValue(Property, Property->ContainerPtrToValuePtr<void>(Container));
 					}
-					Out.Object.emplace_back(ToUtf8(Property->GetName()), std::move(Member));
+					Out.AddMember(ToUtf8(Property->GetName()), std::move(Member));
 				}
 				return Out;
 			}

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace HostJson::Private
 {
@@ -163,7 +164,7 @@ namespace HostJson::Private
 					{
 						return false;
 					}
-					Out.Object.emplace_back(std::move(Name), std::move(Member));
+					Out.AddMember(std::move(Name), std::move(Member));
 					SkipSpace();
 					if (At < Text.size() && Text[At] == ',')
 					{
@@ -421,19 +422,19 @@ namespace HostJson::Private
 				Out += ClosePad + "]";
 				break;
 			case FJsonValue::EType::Object:
-				if (Value.Object.empty())
+				if (Value.ObjectKeys.empty())
 				{
 					Out += "{}";
 					break;
 				}
 				Out += "{\n";
-				for (size_t Index = 0; Index < Value.Object.size(); ++Index)
+				for (size_t Index = 0; Index < Value.ObjectKeys.size(); ++Index)
 				{
 					Out += Pad;
-					WriteString(Out, Value.Object[Index].first);
+					WriteString(Out, Value.ObjectKeys[Index]);
 					Out += ": ";
-					WriteValue(Out, Value.Object[Index].second, Indent + 1);
-					Out += Index + 1 < Value.Object.size() ? ",\n" : "\n";
+					WriteValue(Out, Value.ObjectValues[Index], Indent + 1);
+					Out += Index + 1 < Value.ObjectKeys.size() ? ",\n" : "\n";
 				}
 				Out += ClosePad + "}";
 				break;

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace HostJson::Private
@@ -27,8 +26,15 @@ namespace HostJson::Private
 		std::string NumberText;
 		std::string String;
 		std::vector<FJsonValue> Array;
-		/** Members in the order written. */
-		std::vector<std::pair<std::string, FJsonValue>> Object;
+		/** Members in the order written: names and values side by side (a value cannot hold pairs of itself). */
+		std::vector<std::string> ObjectKeys;
+		std::vector<FJsonValue> ObjectValues;
+
+		void AddMember(std::string Name, FJsonValue Value)
+		{
+			ObjectKeys.push_back(std::move(Name));
+			ObjectValues.push_back(std::move(Value));
+		}
 
 		const char* TypeName() const;
 	};
