@@ -1,4 +1,5 @@
 #include "HostSupport/JsonDocument.h"
+#include "Logging/HostLogFormat.h"
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -259,32 +260,6 @@ namespace HostJson::Private
 				return true;
 			}
 
-			static void AppendUtf8(std::string& Out, uint32_t CodePoint)
-			{
-				if (CodePoint < 0x80)
-				{
-					Out.push_back(static_cast<char>(CodePoint));
-				}
-				else if (CodePoint < 0x800)
-				{
-					Out.push_back(static_cast<char>(0xC0 | (CodePoint >> 6)));
-					Out.push_back(static_cast<char>(0x80 | (CodePoint & 0x3F)));
-				}
-				else if (CodePoint < 0x10000)
-				{
-					Out.push_back(static_cast<char>(0xE0 | (CodePoint >> 12)));
-					Out.push_back(static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F)));
-					Out.push_back(static_cast<char>(0x80 | (CodePoint & 0x3F)));
-				}
-				else
-				{
-					Out.push_back(static_cast<char>(0xF0 | (CodePoint >> 18)));
-					Out.push_back(static_cast<char>(0x80 | ((CodePoint >> 12) & 0x3F)));
-					Out.push_back(static_cast<char>(0x80 | ((CodePoint >> 6) & 0x3F)));
-					Out.push_back(static_cast<char>(0x80 | (CodePoint & 0x3F)));
-				}
-			}
-
 			bool ParseHex4(uint32_t& Out)
 			{
 				if (At + 4 > Text.size())
@@ -359,7 +334,7 @@ namespace HostJson::Private
 							}
 							CodePoint = 0x10000 + ((CodePoint - 0xD800) << 10) + (Low - 0xDC00);
 						}
-						AppendUtf8(Out, CodePoint);
+						UE::Logging::Private::AppendCodePointUtf8(Out, CodePoint);
 						break;
 					}
 					default: return Fail(std::string("unknown escape '\\") + E + "'");
