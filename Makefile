@@ -5,8 +5,9 @@ ASAN_BUILD_DIR ?= build-asan
 BUILD_TYPE     ?= RelWithDebInfo
 JOBS           ?= $(shell nproc 2>/dev/null || echo 2)
 
-# Debian packages the build needs (compiler, CMake, Ninja, GoogleTest/GoogleMock, Google Benchmark).
-PACKAGES := g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev
+# Debian packages the build needs (compiler, CMake, Ninja, GoogleTest/GoogleMock, Google Benchmark,
+# cairo for pictures, nlohmann-json, a font for their text, Chromium to test the day page).
+PACKAGES := g++ cmake ninja-build make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev nlohmann-json3-dev fonts-dejavu-core chromium
 
 .PHONY: all deps configure build preview play test test-sanitize bench clean
 
