@@ -33,8 +33,13 @@ configure: deps $(BUILD_DIR)/build.ninja
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The first run ends with something to open: the day's views over its chart, and a page that scrubs it.
+PREVIEW_DIR  ?= $(BUILD_DIR)/preview
+PREVIEW_ARGS ?= --png $(PREVIEW_DIR)/day.png --html $(PREVIEW_DIR)/day.html
+
 preview: build
-	./$(BUILD_DIR)/lumarch $(ARGS)
+	@mkdir -p $(PREVIEW_DIR)
+	./$(BUILD_DIR)/lumarch $(ARGS) $(PREVIEW_ARGS)
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)

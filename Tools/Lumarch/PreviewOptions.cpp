@@ -79,6 +79,20 @@ EParseResult ParsePreviewOptions(int Argc, char** Argv, FPreviewOptions& Options
 		{
 			Options.bCsv = true;
 		}
+		else if (Arg == "--view-size")
+		{
+			int Width = 0;
+			int Height = 0;
+			char Rest = 0;
+			if (Index + 1 >= Argc || std::sscanf(Argv[Index + 1], "%dx%d%c", &Width, &Height, &Rest) != 2 || Width < 1 || Height < 1 || Width > 4096 || Height > 4096)
+			{
+				std::fprintf(stderr, "lumarch: --view-size needs WIDTHxHEIGHT, each 1..4096 (try --help)\n");
+				return EParseResult::BadInput;
+			}
+			++Index;
+			Options.ViewWidth = Width;
+			Options.ViewHeight = Height;
+		}
 		else if (Arg == "--png" || Arg == "--html")
 		{
 			if (Index + 1 >= Argc)
