@@ -39,14 +39,15 @@ namespace
 
 ULM_Preset* MakeBuiltInPreset()
 {
-	// A physically plausible day: a sun of 100,000 lux and a full moon of 0.3 lux in an Earth-like
-	// atmosphere; the exposure ranges follow the light (about EV100 15 at noon, -3 under the moon),
-	// dawn and dusk are warmed by white balance and haze, the night is cooled.
+	// A physically plausible day: a sun of 100,000 lux climbing to 60 degrees and a full moon of 0.3
+	// lux in an Earth-like atmosphere, twelve hours of daylight; the exposure ranges follow the light
+	// (about EV100 15 at noon), the moonlit night is kept dark but visible; dawn and dusk are warmed
+	// by white balance and haze, the night is cooled.
 	ULM_DynamicPreset* Dynamic = NewObject<ULM_DynamicPreset>(GetTransientPackage(), TEXT("BuiltInLooks"));
 	const FLookValues Looks[] = {
-		{TEXT("Day"), 11.0, 16.0, 6500.0, 0.003996, 0.02, FLinearColor(0.02f, 0.025f, 0.035f), FLinearColor(1.0f, 1.0f, 1.0f)},
-		{TEXT("DawnDusk"), 3.0, 13.0, 7600.0, 0.006, 0.035, FLinearColor(0.03f, 0.018f, 0.01f), FLinearColor(1.0f, 0.9f, 0.8f)},
-		{TEXT("Night"), -5.0, -1.0, 4800.0, 0.003996, 0.02, FLinearColor(0.0005f, 0.0007f, 0.0012f), FLinearColor(0.85f, 0.9f, 1.0f)},
+		{TEXT("Day"), 12.0, 16.0, 6500.0, 0.003996, 0.02, FLinearColor(0.02f, 0.025f, 0.035f), FLinearColor(1.0f, 1.0f, 1.0f)},
+		{TEXT("DawnDusk"), 2.0, 13.0, 7600.0, 0.006, 0.035, FLinearColor(0.03f, 0.018f, 0.01f), FLinearColor(1.0f, 0.9f, 0.8f)},
+		{TEXT("Night"), -1.5, 1.0, 4800.0, 0.003996, 0.02, FLinearColor(0.0005f, 0.0007f, 0.0012f), FLinearColor(0.85f, 0.9f, 1.0f)},
 	};
 	for (const FLookValues& Values : Looks)
 	{
@@ -70,6 +71,13 @@ ULM_Preset* MakeBuiltInPreset()
 	HostEditor::SetPropertyByPath(Preset, TEXT("MoonLightSettings.LightSourceAngle"), 0.52);
 	HostEditor::SetPropertyByPath(Preset, TEXT("MoonLightSettings.Temperature"), 5500.0);
 	HostEditor::SetPropertyByPath(Preset, TEXT("SkyAtmosphereSettings.MultiScatteringFactor"), 1.0);
+	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.SunNoonAltitudeDeg"), 60.0);
+	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.SunDepthDeg"), 40.0);
+	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.MoonNoonAltitudeDeg"), 45.0);
+	// The sunlight stays on, fading, until the sun is 10 degrees down: twilight is lit by the sun below the horizon.
+	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.SunLightFadeRange.FadeStartDeg"), -10.0);
+	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.SunLightFadeRange.FadeEndDeg"), 0.0);
+	SetDayLightFraction(Preset, 0.5f);
 	return Preset;
 }
 
