@@ -5,8 +5,9 @@ ASAN_BUILD_DIR ?= build-asan
 BUILD_TYPE     ?= RelWithDebInfo
 JOBS           ?= $(shell nproc 2>/dev/null || echo 2)
 
-# Debian packages the build needs (compiler, CMake, Ninja, GoogleTest/GoogleMock, Google Benchmark).
-PACKAGES := g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev
+# Debian packages the build needs (compiler, CMake, Ninja, GoogleTest/GoogleMock, Google Benchmark,
+# nlohmann-json for presets, CLI11 for the previewer's command line).
+PACKAGES := g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
 
 .PHONY: all deps configure build preview play test test-sanitize bench clean
 

@@ -79,6 +79,9 @@ public:
 
 	FDirectorSnapshot Snapshot() const;
 
+	/** Frames the world has ticked in play so far. */
+	long long FramesPlayed() const { return PlayedFrames; }
+
 private:
 	void PlayFrames(int Count, float DeltaSeconds);
 	void AddPlayerOnTerrain();
@@ -100,4 +103,5 @@ private:
 	ULM_GroundFollowerFogComponent* Fog = nullptr;
 	USkyLightComponent* SkyLight = nullptr;
 	UPostProcessComponent* PostProcess = nullptr;
+	long long PlayedFrames = 0;
 };

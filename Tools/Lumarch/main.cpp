@@ -5,9 +5,19 @@
 #include "DayPicture.h"
 #include "PreviewLevel.h"
 #include "PreviewOptions.h"
+#include "PresetCheck.h"
 #include "PresetFile.h"
+#include "OutputFile.h"
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cerrno>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -31,6 +41,21 @@ namespace
 			Minutes = 24 * 60;
 		}
 		std::snprintf(Out, sizeof(Out), "%02d:%02d", Minutes / 60, Minutes % 60);
+	}
+
+	/** A CSV field as RFC 4180 has it: quoted, with quotes doubled, when it holds a comma, quote or line break. */
+	std::string CsvField(const std::string& Text)
+	{
+		if (Text.find_first_of(",\"\r\n") == std::string::npos)
+		{
+			return Text;
+		}
+		std::string Quoted = "\"";
+		for (const char C : Text)
+		{
+			Quoted += C == '"' ? std::string("\"\"") : std::string(1, C);
+		}
+		return Quoted + "\"";
 	}
 
 	std::string PresetName(const FPreviewOptions& Options)
@@ -72,7 +97,7 @@ namespace
 				S.Sun.Altitude, S.Sun.Yaw, S.Sun.Alpha, S.Sun.Intensity, LightState(S.Sun),
 				S.Moon.Altitude, S.Moon.Yaw, S.Moon.Alpha, S.Moon.Intensity, LightState(S.Moon),
 				S.ElevationPhase, S.bIsDay ? 1 : 0, S.DominantLight, S.AtmosphereSunDirectionZ,
-				Look.c_str(), S.FogDensity, S.SkyLightIntensity, S.MinEV100, S.MaxEV100, S.WhiteTemperature, S.GroundZ, S.FogZ, S.FocalDistance);
+				CsvField(Look).c_str(), S.FogDensity, S.SkyLightIntensity, S.MinEV100, S.MaxEV100, S.WhiteTemperature, S.GroundZ, S.FogZ, S.FocalDistance);
 			return;
 		}
 		char Exposure[32];
@@ -87,10 +112,120 @@ namespace
 		}
 		std::printf("\n");
 	}
+
+	/** A bar on the terminal for play runs long enough to wait for; nothing when stderr is a pipe or a file. */
+	class FProgress
+	{
+	public:
+		explicit FProgress(bool bEnabled)
+			: bShown(bEnabled && isatty(STDERR_FILENO)), Start(std::chrono::steady_clock::now())
+		{
+		}
+
+		void Update(int Done, int Total)
+		{
+			// Only once the run has lasted a moment: short runs would just flash it.
+			if (!bShown || Seconds() < 0.5)
+			{
+				return;
+			}
+			constexpr int Width = 30;
+			const int Filled = Total > 0 ? Done * Width / Total : Width;
+			std::fprintf(stderr, "\r[%.*s%*s] %3d%% step %d/%d", Filled, "##############################", Width - Filled, "", Total > 0 ? Done * 100 / Total : 100, Done, Total);
+			std::fflush(stderr);
+			bDrawn = true;
+		}
+
+		void Finish()
+		{
+			if (bDrawn)
+			{
+				std::fprintf(stderr, "\r\033[K");
+			}
+		}
+
+		double Seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count(); }
+
+	private:
+		bool bShown;
+		bool bDrawn = false;
+		std::chrono::steady_clock::time_point Start;
+	};
+
+	/** The picture is drawn to a scratch file, then written whole to its place like every other output. */
+	bool WritePicture(const std::string& Path, const std::vector<FDirectorSnapshot>& Rows, std::string& OutError)
+	{
+		char Scratch[] = "/tmp/lumarch-picture-XXXXXX";
+		const int Fd = mkstemp(Scratch);
+		if (Fd < 0)
+		{
+			OutError = std::string("no scratch file: ") + std::strerror(errno);
+			return false;
+		}
+		close(Fd);
+		const bool bDrawn = WriteDayPicture(Scratch, Rows, OutError);
+		std::ostringstream Bytes;
+		if (bDrawn)
+		{
+			std::ifstream File(Scratch, std::ios::binary);
+			Bytes << File.rdbuf();
+		}
+		unlink(Scratch);
+		return bDrawn && WriteFileAtomically(Path, Bytes.str(), OutError);
+	}
+
+	int DumpPreset(const FPreviewOptions& Options)
+	{
+		const std::string Text = PresetText(MakeBuiltInPreset());
+		if (Options.DumpPath.empty())
+		{
+			std::fwrite(Text.data(), 1, Text.size(), stdout);
+			return std::fflush(stdout) == 0 ? 0 : 2;
+		}
+		std::string Error;
+		if (!WriteFileAtomically(Options.DumpPath, Text, Error))
+		{
+			std::fprintf(stderr, "lumarch: cannot write the preset to '%s': %s\n", Options.DumpPath.c_str(), Error.c_str());
+			return 2;
+		}
+		std::fprintf(stderr, "lumarch: wrote the built-in preset to '%s'\n", Options.DumpPath.c_str());
+		return 0;
+	}
+
+	int CheckPresets(const FPreviewOptions& Options)
+	{
+		int Status = 0;
+		for (const std::string& Path : Options.CheckPaths)
+		{
+			std::string Error;
+			const ULM_Preset* Preset = LoadPresetFile(Path, Error);
+			if (Preset == nullptr)
+			{
+				std::printf("%s: cannot be loaded: %s\n", Path.c_str(), Error.c_str());
+				Status = 2;
+				continue;
+			}
+			const std::vector<std::string> Findings = CheckPreset(Preset);
+			if (Findings.empty())
+			{
+				std::printf("%s: clean\n", Path.c_str());
+				continue;
+			}
+			for (const std::string& Finding : Findings)
+			{
+				std::printf("%s: %s\n", Path.c_str(), Finding.c_str());
+			}
+			Status = Status == 2 ? 2 : 1;
+		}
+		return Status;
+	}
 }
 
 int main(int Argc, char** Argv)
 {
+	// A write beyond the file size limit then fails with EFBIG, which is reported, instead of killing the program.
+	std::signal(SIGXFSZ, SIG_IGN);
+
 	FPreviewOptions Options;
 	switch (ParsePreviewOptions(Argc, Argv, Options))
 	{
@@ -100,6 +235,15 @@ int main(int Argc, char** Argv)
 	}
 
 	FModuleManager::Get().LoadModule(TEXT("ZNLumarch"));
+
+	if (Options.Command == ELumarchCommand::PresetDump)
+	{
+		return DumpPreset(Options);
+	}
+	if (Options.Command == ELumarchCommand::PresetCheck)
+	{
+		return CheckPresets(Options);
+	}
 
 	std::string Error;
 	ULM_Preset* Preset = Options.PresetPath.empty() ? MakeBuiltInPreset() : LoadPresetFile(Options.PresetPath, Error);
@@ -112,12 +256,25 @@ int main(int Argc, char** Argv)
 	{
 		SetDayLightFraction(Preset, Options.DayLightFraction);
 	}
+	for (const std::string& Setting : Options.Settings)
+	{
+		std::string Message;
+		if (!ApplyPresetSetting(Preset, Setting, Message))
+		{
+			std::fprintf(stderr, "lumarch: --set %s: %s\n", Setting.c_str(), Message.c_str());
+			return 2;
+		}
+		if (!Message.empty())
+		{
+			std::fprintf(stderr, "lumarch: --set %s: %s\n", Setting.c_str(), Message.c_str());
+		}
+	}
 	if (!Options.SavePresetPath.empty())
 	{
 		if (!SavePresetFile(Preset, Options.SavePresetPath, Error))
 		{
 			std::fprintf(stderr, "lumarch: cannot save the preset to '%s': %s\n", Options.SavePresetPath.c_str(), Error.c_str());
-			return 1;
+			return 2;
 		}
 		std::fprintf(stderr, "lumarch: saved the preset to '%s'\n", Options.SavePresetPath.c_str());
 	}
@@ -125,6 +282,7 @@ int main(int Argc, char** Argv)
 	FPreviewLevel Level(Options, Preset);
 
 	PrintHeader(Options);
+	FProgress Progress(Options.Mode == EPreviewMode::Play);
 	std::vector<FDirectorSnapshot> Rows;
 	Rows.reserve(static_cast<size_t>(Options.Steps) + 1);
 	for (int Step = 0; Step <= Options.Steps; ++Step)
@@ -132,14 +290,21 @@ int main(int Argc, char** Argv)
 		Level.ShowStep(Step, Options.Steps);
 		Rows.push_back(Level.Snapshot());
 		PrintRow(Options, Rows.back());
+		Progress.Update(Step, Options.Steps);
+	}
+	Progress.Finish();
+	if (Options.Mode == EPreviewMode::Play)
+	{
+		std::fprintf(stderr, "lumarch: played one day of %g s in %lld frames at %d fps, %d steps, in %.1f s\n", Options.DayLengthSeconds, Level.FramesPlayed(),
+			Options.FramesPerSecond, Options.Steps, Progress.Seconds());
 	}
 
 	if (!Options.PicturePath.empty())
 	{
-		if (!WriteDayPicture(Options.PicturePath, Rows, Error))
+		if (!WritePicture(Options.PicturePath, Rows, Error))
 		{
 			std::fprintf(stderr, "lumarch: cannot write the picture to '%s': %s\n", Options.PicturePath.c_str(), Error.c_str());
-			return 1;
+			return 2;
 		}
 		std::fprintf(stderr, "lumarch: wrote a picture of the day to '%s'\n", Options.PicturePath.c_str());
 	}
