@@ -179,8 +179,12 @@ namespace
 		const std::string Text = PresetText(MakeBuiltInPreset());
 		if (Options.DumpPath.empty())
 		{
-			std::fwrite(Text.data(), 1, Text.size(), stdout);
-			return std::fflush(stdout) == 0 ? 0 : 2;
+			if (std::fwrite(Text.data(), 1, Text.size(), stdout) != Text.size() || std::fflush(stdout) != 0)
+			{
+				std::fprintf(stderr, "lumarch: cannot write the preset to standard output: %s\n", std::strerror(errno));
+				return 2;
+			}
+			return 0;
 		}
 		std::string Error;
 		if (!WriteFileAtomically(Options.DumpPath, Text, Error))

@@ -209,6 +209,11 @@ namespace HostJson
 			/** " ; did you mean 'Intensity'?" when a saved property's name is a slip away from Name. */
 			static std::string Suggestion(const UStruct* Struct, const std::string& Name)
 			{
+				// No property name is this long; comparing against one would only cost time and memory.
+				if (Name.size() > 128)
+				{
+					return std::string();
+				}
 				std::string Best;
 				size_t BestDistance = std::numeric_limits<size_t>::max();
 				for (TFieldIterator<FProperty> It(Struct); It; ++It)
