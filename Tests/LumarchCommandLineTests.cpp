@@ -182,6 +182,8 @@ INSTANTIATE_TEST_SUITE_P(Table, LumarchBadInput, ::testing::Values(
 	FBadInputRow{"Directory", {}, {"{dir}"}, "cannot load the preset '{dir}': it is a directory, not a preset file"},
 	FBadInputRow{"EmptyFile", {{"p.json", ""}}, {"{dir}/p.json"}, "'{dir}/p.json': the file is empty"},
 	FBadInputRow{"Device", {}, {"/dev/zero"}, "'/dev/zero': not a regular file"},
+	// A regular file whose reading fails, even for the superuser (its first page is never mapped).
+	FBadInputRow{"ReadFails", {}, {"/proc/self/mem"}, "'/proc/self/mem': Input/output error"},
 	FBadInputRow{"ByteOrderMark", {{"p.json", "\xEF\xBB\xBF{}"}}, {"{dir}/p.json"}, "line 1, column 1: the text starts with a UTF-8 byte-order mark"},
 	FBadInputRow{"NotUtf8", {{"p.json", "{\"DynamicOverrides\":{\"Day\":{\"Name\":\"\xFF\"}}}"}}, {"{dir}/p.json"}, "'{dir}/p.json': the file is not UTF-8 text"},
 	// Text that is not JSON, or not the JSON a conforming parser accepts.
