@@ -29,17 +29,17 @@ namespace
 		"", "NUMBER");
 
 	const CLI::Validator OutputFile(
-		[](std::string& Path) -> std::string { return OutputPathProblem(Path); }, "FILE", "OUTPUT");
+		[](std::string& Path) -> std::string { return OutputPathProblem(Path); }, "", "OUTPUT");
 
 	const CLI::Validator InputFile(
-		[](std::string& Path) -> std::string { return Path.empty() ? "the file name is empty" : std::string(); }, "FILE", "INPUT");
+		[](std::string& Path) -> std::string { return Path.empty() ? "the file name is empty" : std::string(); }, "", "INPUT");
 
 	const CLI::Validator Setting(
 		[](std::string& Text) -> std::string {
 			const size_t Equals = Text.find('=');
 			return Equals == std::string::npos || Equals == 0 ? "expected Path=Value (as in WorldSettings.DayLightFraction=0.4), got '" + Text + "'" : std::string();
 		},
-		"PATH=VALUE", "SETTING");
+		"", "SETTING");
 
 	const CLI::Validator ViewSize(
 		[](std::string& Text) -> std::string {
@@ -56,7 +56,7 @@ namespace
 			}
 			return "expected WIDTHxHEIGHT with each side from 1 to " + std::to_string(MaxViewSide) + " pixels, got '" + Text + "'";
 		},
-		"WxH", "VIEWSIZE");
+		"", "VIEWSIZE");
 
 	std::string FolderOf(const std::string& Path)
 	{
@@ -72,28 +72,28 @@ namespace
 	void AddRunOptions(CLI::App& App, FPreviewOptions& Options, bool bPlay, std::string& ViewSizeText, std::string& Quality)
 	{
 		App.add_option("PRESET", Options.PresetPath, "a preset saved as JSON (see --save-preset, preset dump) instead of the built-in one")
-			->check(InputFile);
+			->check(InputFile)->type_name("FILE");
 		App.add_option("--steps", Options.Steps, "rows over the day (one per hour by default)")
-			->check(PlainWholeNumber)->check(CLI::Range(1, 100000))->capture_default_str();
+			->check(PlainWholeNumber)->check(CLI::Range(1, 100000))->capture_default_str()->type_name("N");
 		App.add_option("--daylight", Options.DayLightFraction, "share of the day the sun is above the horizon (default: the preset's)")
-			->check(PlainNumber)->check(CLI::Range(0.0, 1.0));
+			->check(PlainNumber)->check(CLI::Range(0.0, 1.0))->type_name("F");
 		if (bPlay)
 		{
 			App.add_option("--day-length", Options.DayLengthSeconds, "real seconds per game day on the clock")
-				->check(PlainNumber)->check(CLI::Range(1.0, 1000000.0))->capture_default_str();
+				->check(PlainNumber)->check(CLI::Range(1.0, 1000000.0))->capture_default_str()->type_name("S");
 			App.add_option("--fps", Options.FramesPerSecond, "frames per second of the clock")
-				->check(PlainWholeNumber)->check(CLI::Range(1, 240))->capture_default_str();
+				->check(PlainWholeNumber)->check(CLI::Range(1, 240))->capture_default_str()->type_name("N");
 		}
 		App.add_flag("--csv", Options.bCsv, "comma-separated output (RFC 4180) instead of a table");
-		App.add_option("--svg", Options.PicturePath, "also write a picture of the day to FILE (SVG)")->check(OutputFile);
-		App.add_option("--save-preset", Options.SavePresetPath, "save the preset that runs to FILE as JSON, to edit and load back")->check(OutputFile);
+		App.add_option("--svg", Options.PicturePath, "also write a picture of the day to FILE (SVG)")->check(OutputFile)->type_name("FILE");
+		App.add_option("--save-preset", Options.SavePresetPath, "save the preset that runs to FILE as JSON, to edit and load back")->check(OutputFile)->type_name("FILE");
 		App.add_option("--set", Options.Settings, "enter Value into the preset's property at Path as the editor does (clamps and edit conditions apply); repeatable")
-			->check(Setting)->expected(1)->take_all();
-		App.add_option("--png", Options.PngPath, "also write a rendered view of the sky to FILE (PNG)")->check(OutputFile);
-		App.add_option("--html", Options.HtmlPath, "also write a page of the day's views to FILE (HTML)")->check(OutputFile);
-		App.add_option("--view-size", ViewSizeText, "size of a rendered view in pixels")->check(ViewSize)->default_str("256x128");
-		App.add_option("--ms-quality", Quality, "multiple scattering of the sky: the engine's approximation or the published model")
-			->check(CLI::IsMember({"engine", "paper"}))->default_str("engine");
+			->check(Setting)->expected(1)->take_all()->type_name("PATH=VALUE");
+		App.add_option("--png", Options.PngPath, "render a view of every step and write them with the chart to FILE (PNG)")->check(OutputFile)->type_name("FILE");
+		App.add_option("--html", Options.HtmlPath, "write a page that scrubs the day to FILE (HTML)")->check(OutputFile)->type_name("FILE");
+		App.add_option("--view-size", ViewSizeText, "size of each rendered view in pixels (--png, --html)")->check(ViewSize)->default_str("256x128")->type_name("WxH");
+		App.add_option("--ms-quality", Quality, "multiple scattering in rendered views: the engine's form or the published one")
+			->check(CLI::IsMember({"engine", "paper"}))->default_str("engine")->type_name("MODE");
 	}
 }
 
@@ -158,11 +158,11 @@ EParseResult ParsePreviewOptions(int Argc, char** Argv, FPreviewOptions& Options
 
 	CLI::App* Preset = App.add_subcommand("preset", "write or check preset files")->require_subcommand(1);
 	CLI::App* Dump = Preset->add_subcommand("dump", "write the built-in preset, complete and editable, to FILE (standard output without one)");
-	Dump->add_option("FILE", Options.DumpPath, "where to write it")->check(OutputFile);
+	Dump->add_option("FILE", Options.DumpPath, "where to write it")->check(OutputFile)->type_name("FILE");
 	CLI::App* Check = Preset->add_subcommand("check",
 		"load each FILE and list values outside the editor's limits, locked values that are set, and values that degenerate the look; "
 		"exit 0 when clean, 1 with findings, 2 when a file cannot be loaded");
-	Check->add_option("FILE", Options.CheckPaths, "preset files")->required()->check(InputFile);
+	Check->add_option("FILE", Options.CheckPaths, "preset files")->required()->check(InputFile)->type_name("FILE");
 
 	try
 	{
