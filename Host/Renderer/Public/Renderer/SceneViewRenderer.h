@@ -22,6 +22,8 @@ struct FViewDescription
 	double MaxAltitudeDegrees = 60.0;
 	/** Eye height above the flat ground, km. */
 	double EyeHeightKm = 0.0018;
+	/** World Z of the flat ground (cm), where the height fog's altitude is measured from. */
+	double GroundWorldZ = 0.0;
 	/** Albedo of the flat ground. */
 	double GroundAlbedo = 0.18;
 };
@@ -50,4 +52,6 @@ public:
 
 private:
 	FSkyAtmosphereLuts Luts;
+	/** Per-pixel log2 luminances kept between calls for metering (no allocation once warm). */
+	std::vector<float> MeteringScratch;
 };
