@@ -243,6 +243,21 @@ TEST_F(SceneWorld, NoonViewHasABlueSkyOverALitGround)
 	EXPECT_LT(WithoutSkyLight, Ground * 0.97);
 }
 
+// The ground shows the colour of the light on it: a warm low sun tints it warm, a white one leaves
+// it closer to grey.
+TEST_F(SceneWorld, GroundTakesTheColourOfItsLight)
+{
+	const FViewDescription View = SmallView();
+	auto GroundRedOverBlue = [&] {
+		const FVector3d Ground = At(Render(View), View.Width / 2, View.Height - 1);
+		return Ground.X / Ground.Z;
+	};
+	const double White = GroundRedOverBlue();
+	Sun->SetUseTemperature(true);
+	Sun->SetTemperature(2500.0f);
+	EXPECT_GT(GroundRedOverBlue(), White * 2.0);
+}
+
 // The sun's disc is the brightest thing in view when it is in view, where the sun is; out of view
 // nothing as bright remains.
 TEST_F(SceneWorld, SunDiscIsTheBrightestPixelWhereTheSunIs)
@@ -344,7 +359,16 @@ TEST_F(SceneWorld, FogTintsTheHorizonTowardsItsInscatteringColour)
 	const FVector3d NoOpacity = At(Render(View), Col, HorizonRow);
 	EXPECT_NEAR(NoOpacity.X, HorizonClear.X, 1e-3 * HorizonClear.X);
 
+	// Fog begins at its start distance: the ground at the eye's feet (metres away) is left clear.
 	Fog->SetFogMaxOpacity(1.0f);
+	const FVector3d GroundFoggy = At(Foggy, Col, View.Height - 1);
+	const FVector3d GroundClear = At(Clear, Col, View.Height - 1);
+	EXPECT_GT(RedOverBlue(GroundFoggy), RedOverBlue(GroundClear) * 1.01);
+	Fog->SetStartDistance(100000.0f);
+	const FVector3d GroundPastStart = At(Render(View), Col, View.Height - 1);
+	EXPECT_NEAR(GroundPastStart.Z, GroundClear.Z, 1e-3 * GroundClear.Z);
+
+	Fog->SetStartDistance(0.0f);
 	Fog->SetFogCutoffDistance(1000.0f);
 	const FVector3d PastCutoff = At(Render(View), Col, HorizonRow);
 	EXPECT_NEAR(PastCutoff.Z, HorizonClear.Z, 1e-3 * HorizonClear.Z);
