@@ -11,12 +11,13 @@
 // - White balance: the engine's post-process white balance. The white of WhiteTemp (the CIE daylight
 //   locus from 4000 K, the Planckian locus below it, moved along the isotherm by WhiteTint) is
 //   adapted to D65 by a von Kries transform in Bradford cone space, in CIE XYZ between Rec.709.
-// - Tone curve: the engine's filmic curve, derived from the ACES RRT: sRGB to AP0, the RRT's glow
-//   and red modifiers, AP1 working space with 0.96 pre- and 0.93 post-desaturation, then the
-//   toe / straight / shoulder curve in log10 with the default Slope 0.88, Toe 0.55, Shoulder 0.26,
-//   BlackClip 0, WhiteClip 0.04, and back to Rec.709. Left out, because the engine applies them as
-//   separate optional corrections whose constants we could not read at their source: the blue
-//   correction and the gamut expansion (both defaults only shift saturated blues slightly).
+// - Tone curve: what the engine bakes into its colour-grading table by default, in AP1 (ACEScg):
+//   the gamut expansion of bright saturated colours (ExpandGamut 1), the ACES blue-light artifact
+//   LMT blended in by BlueCorrection 0.6, the filmic curve derived from the ACES RRT (glow and red
+//   modifiers in AP0, 0.96 pre- and 0.93 post-desaturation, the toe / straight / shoulder curve in
+//   log10 with the default Slope 0.88, Toe 0.55, Shoulder 0.26, BlackClip 0, WhiteClip 0.04), the
+//   blue correction undone, back to Rec.709 clipped at 0. Colour grading is left at its identity
+//   defaults; the engine samples all this from a 32^3 table, we evaluate it per pixel.
 // - sRGB: the engine's table-driven 8-bit encode (FLinearColor::ToFColorSRGB).
 #include "Renderer/CameraResponse.h"
 
@@ -124,11 +125,16 @@ namespace
 	{
 		FMatrix3 SrgbToXyz;
 		FMatrix3 XyzToSrgb;
-		FMatrix3 SrgbToAp0;
 		FMatrix3 Ap1ToSrgb;
 		FMatrix3 Ap0ToAp1;
 		FMatrix3 Ap1ToAp0;
+		FMatrix3 SrgbToAp1;
 		FVector3d Ap1Luminance;
+		/** Wide-gamut expansion: AP1 read as Rec.709 and re-interpreted in primaries between P3 and AP1. */
+		FMatrix3 ExpandGamut;
+		/** BlueCorrection 0.6 of the blue-light LMT, and its undoing after the curve, in AP1. */
+		FMatrix3 BlueCorrect;
+		FMatrix3 BlueUncorrect;
 
 		FColorSpaces()
 		{
@@ -141,11 +147,33 @@ namespace
 			const FMatrix3 Ap1ToXyz = RgbToXyz(Ap1, AcesWhite);
 			const FMatrix3 D65ToD60 = ChromaticAdaptation(D65White[0], D65White[1], AcesWhite[0], AcesWhite[1]);
 			const FMatrix3 D60ToD65 = D65ToD60.Inverse();
-			SrgbToAp0 = Ap0ToXyz.Inverse() * D65ToD60 * SrgbToXyz;
 			Ap1ToSrgb = XyzToSrgb * D60ToD65 * Ap1ToXyz;
 			Ap0ToAp1 = Ap1ToXyz.Inverse() * Ap0ToXyz;
 			Ap1ToAp0 = Ap0ToXyz.Inverse() * Ap1ToXyz;
+			SrgbToAp1 = Ap1ToXyz.Inverse() * D65ToD60 * SrgbToXyz;
 			Ap1Luminance = FVector3d(Ap1ToXyz(1, 0), Ap1ToXyz(1, 1), Ap1ToXyz(1, 2));
+
+			FMatrix3 WideToXyz;
+			WideToXyz.M = {0.5441691, 0.2395926, 0.1666943, 0.2394656, 0.7021530, 0.0583814, -0.0023439, 0.0361834, 1.0552183};
+			ExpandGamut = Ap1ToXyz.Inverse() * WideToXyz * Ap1ToSrgb;
+
+			FMatrix3 BlueLmt; // ACES LMT for bright saturated blues, defined on AP0
+			BlueLmt.M = {0.9404372683, -0.0183068787, 0.0778696104, 0.0083786969, 0.8286599939, 0.1629613092, 0.0005471261, -0.0008833746, 1.0003362486};
+			const FMatrix3 BlueAp1 = Ap0ToAp1 * BlueLmt * Ap1ToAp0;
+			const FMatrix3 BlueInvAp1 = Ap0ToAp1 * BlueLmt.Inverse() * Ap1ToAp0;
+			constexpr double BlueCorrection = 0.6;
+			BlueCorrect = Blend(FMatrix3::Diagonal(FVector3d(1.0)), BlueAp1, BlueCorrection);
+			BlueUncorrect = Blend(FMatrix3::Diagonal(FVector3d(1.0)), BlueInvAp1, BlueCorrection);
+		}
+
+		static FMatrix3 Blend(const FMatrix3& A, const FMatrix3& B, double T)
+		{
+			FMatrix3 R;
+			for (int I = 0; I < 9; ++I)
+			{
+				R.M[I] = A.M[I] + (B.M[I] - A.M[I]) * T;
+			}
+			return R;
 		}
 	};
 
@@ -385,7 +413,20 @@ FVector3d ApplyFilmicToneCurve(const FVector3d& ExposedRgb)
 {
 	const FColorSpaces& Spaces = ColorSpaces();
 	const FVector3d Clean(std::max(ExposedRgb.X, 0.0), std::max(ExposedRgb.Y, 0.0), std::max(ExposedRgb.Z, 0.0));
-	FVector3d Ap0 = Spaces.SrgbToAp0 * Clean;
+	FVector3d Ap1 = Spaces.SrgbToAp1 * Clean;
+
+	// Bright saturated colours pushed outside Rec.709, as a wide-gamut display would show them.
+	const double Luma = Dot(Ap1, Spaces.Ap1Luminance);
+	if (Luma > 0.0)
+	{
+		const FVector3d Chroma = Ap1 / Luma - FVector3d(1.0);
+		const double ChromaDistSqr = Dot(Chroma, Chroma);
+		const double ExpandAmount = (1.0 - std::exp2(-4.0 * ChromaDistSqr)) * (1.0 - std::exp2(-4.0 * Luma * Luma));
+		Ap1 = Ap1 + (Spaces.ExpandGamut * Ap1 - Ap1) * ExpandAmount;
+	}
+	Ap1 = Spaces.BlueCorrect * Ap1;
+
+	FVector3d Ap0 = Spaces.Ap1ToAp0 * Ap1;
 
 	// Glow module.
 	const double Saturation = RgbToSaturation(Ap0);
@@ -408,9 +449,10 @@ FVector3d ApplyFilmicToneCurve(const FVector3d& ExposedRgb)
 	const FFilmCurve Film;
 	FVector3d Tone(FilmChannel(Film, Working.X), FilmChannel(Film, Working.Y), FilmChannel(Film, Working.Z));
 
-	// Post-desaturation, then back to Rec.709 for display.
+	// Post-desaturation, the blue correction undone, then Rec.709 for display.
 	Tone = LerpFromGrey(Dot(Tone, Spaces.Ap1Luminance), Tone, 0.93);
 	Tone = FVector3d(std::max(Tone.X, 0.0), std::max(Tone.Y, 0.0), std::max(Tone.Z, 0.0));
+	Tone = Spaces.BlueUncorrect * Tone;
 	const FVector3d Out = Spaces.Ap1ToSrgb * Tone;
 	return FVector3d(std::clamp(Out.X, 0.0, 1.0), std::clamp(Out.Y, 0.0, 1.0), std::clamp(Out.Z, 0.0, 1.0));
 }
