@@ -15,7 +15,7 @@ struct FViewDescription
 {
 	int Width = 256;
 	int Height = 128;
-	/** Compass yaw (degrees) at the centre of the view. */
+	/** Compass yaw (degrees) at the centre of the view, as the engine's yaw: 0 towards +X, 90 towards +Y; it grows to the right. */
 	double CentreYawDegrees = 0.0;
 	double HorizontalFovDegrees = 180.0;
 	double MinAltitudeDegrees = -30.0;
@@ -40,6 +40,10 @@ struct FRenderedView
 	double ExposureEV100 = 0.0;
 };
 
+/**
+ * Keeps the atmosphere tables of the scenes it renders. One instance per thread: instances share
+ * nothing mutable, so separate threads may render with separate instances at once.
+ */
 class FSceneViewRenderer
 {
 public:
