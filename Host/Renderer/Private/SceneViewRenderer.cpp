@@ -256,7 +256,8 @@ FRenderedView FSceneViewRenderer::Render(const FSceneRenderState& Scene, const F
 	const double LeftYaw = View.CentreYawDegrees - 0.5 * View.HorizontalFovDegrees;
 
 	// Light discs, area-sampled per pixel: each pixel adds the share of its footprint the disc covers.
-	std::vector<FVector3d> DiscLuminance(PixelCount, FVector3d(0.0));
+	std::vector<FVector3d>& DiscLuminance = DiscScratch;
+	DiscLuminance.assign(PixelCount, FVector3d(0.0));
 	for (size_t Index = 0; Index < Lights.size(); ++Index)
 	{
 		const FAtmosphereLight& Light = Lights[Index];

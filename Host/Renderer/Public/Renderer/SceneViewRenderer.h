@@ -56,6 +56,7 @@ public:
 
 private:
 	FSkyAtmosphereLuts Luts;
-	/** Per-pixel log2 luminances kept between calls for metering (no allocation once warm). */
+	/** Per-pixel scratch kept between calls (no allocation once warm): log2 luminances for metering, light discs. */
 	std::vector<float> MeteringScratch;
+	std::vector<FVector3d> DiscScratch;
 };
