@@ -119,7 +119,7 @@ namespace
 			double RayOriginTerms[2];
 			for (int Layer = 0; Layer < 2; ++Layer)
 			{
-				const double Power = std::clamp(-Falloff[Layer] * (ObserverZ - Height[Layer]), -126.0, 126.0);
+				const double Power = std::clamp(-Falloff[Layer] * (ObserverZ - Height[Layer]), -126.0 + 1.0, 127.0 - 1.0);
 				RayOriginTerms[Layer] = Density[Layer] * std::exp2(Power);
 			}
 			double RayLength = Length;
