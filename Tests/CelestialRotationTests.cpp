@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 #include <limits>
 #include <ostream>
@@ -1064,3 +1065,22 @@ TEST_P(CelestialPlainYardstick, ComputesTheComponentsOutputsExactly)
 
 INSTANTIATE_TEST_SUITE_P(Skies, CelestialPlainYardstick, testing::ValuesIn(PlainCases()),
 	[](const testing::TestParamInfo<FPlainCase>& Info) { return std::string(Info.param.Label); });
+
+// The forward vectors are cached per rotation; every read must still be exactly the engine's conversion of the current rotation.
+TEST(CelestialForwardVectors, AreTheRawRotationsForwardVectorsAfterEveryUpdate)
+{
+	ULM_CelestialRotationComponent* Sky = MakeSky();
+	for (const float Time : {0.1f, 0.1f, 0.5f, 0.75f, 0.75f, 3.3f, -1.2f})
+	{
+		Sky->Update(Time);
+		for (int32 Read = 0; Read < 2; ++Read)
+		{
+			const FVector Sun = Sky->GetSunForwardVector();
+			const FVector Moon = Sky->GetMoonForwardVector();
+			const FVector SunExpected = Sky->GetSunRotationRaw().Vector();
+			const FVector MoonExpected = Sky->GetMoonRotationRaw().Vector();
+			EXPECT_EQ(std::memcmp(&Sun, &SunExpected, sizeof(FVector)), 0) << "t=" << Time;
+			EXPECT_EQ(std::memcmp(&Moon, &MoonExpected, sizeof(FVector)), 0) << "t=" << Time;
+		}
+	}
+}

@@ -3,6 +3,8 @@
 #include "Celestial/LM_CelestialMath.h"
 #include "Curves/CurveFloat.h"
 
+#include <cstring>
+
 // The component is the engine face of LM_CelestialMath.h: it keeps the settings and the last
 // frame's results and forwards every sum to those functions. It is read several times per frame
 // (director, sky sphere, scripts), so the reads stay allocation-free and skip the full forward
@@ -219,6 +221,28 @@ bool ULM_CelestialRotationComponent::TryGetLightAboveHorizon(int32& OutIndex, FR
 ELM_CelestialLight ULM_CelestialRotationComponent::GetDominantLight() const
 {
 	return (SunAlpha <= 0.0f && MoonAlpha > 0.0f) ? ELM_CelestialLight::Moon : ELM_CelestialLight::Sun;
+}
+
+FVector ULM_CelestialRotationComponent::GetSunForwardVector() const
+{
+	return SunForward.Get(SunRotation);
+}
+
+FVector ULM_CelestialRotationComponent::GetMoonForwardVector() const
+{
+	return MoonForward.Get(MoonRotation);
+}
+
+FVector ULM_CelestialRotationComponent::FForwardVectorCache::Get(const FRotator& Rotation) const
+{
+	// Bit for bit: a pitch of -0 gives a forward vector whose Z is -0.
+	if (!bCached || std::memcmp(&Rotation, &CachedRotation, sizeof(FRotator)) != 0)
+	{
+		CachedRotation = Rotation;
+		CachedForward = Rotation.Vector();
+		bCached = true;
+	}
+	return CachedForward;
 }
 
 bool ULM_CelestialRotationComponent::IsAboveHorizon(const FRotator& Rotation)
