@@ -249,8 +249,21 @@ void UWorld::RunTickGroups(float DeltaSeconds, ELevelTick TickType, int32 FirstG
 	// Group by group, in list order within a group (a sort would allocate every frame). Functions
 	// listed during the frame wait for the next one, as in the engine, whose frame runs what was
 	// queued when it started.
+	// Groups nobody ticks in are skipped; a group changed by a tick of this frame counts from the next call.
+	uint32 GroupsInUse = 0;
+	for (int32 Index = 0; Index < NumToRun; ++Index)
+	{
+		if (const FTickFunction* Function = TickList[Index].Function)
+		{
+			GroupsInUse |= 1u << ((int32)Function->TickGroup & 31);
+		}
+	}
 	for (int32 Group = FirstGroup; Group <= LastGroup; ++Group)
 	{
+		if ((GroupsInUse & (1u << Group)) == 0)
+		{
+			continue;
+		}
 		for (int32 Index = 0; Index < NumToRun; ++Index)
 		{
 			const FListedTick Entry = TickList[Index];
