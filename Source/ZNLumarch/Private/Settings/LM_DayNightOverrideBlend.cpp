@@ -80,7 +80,7 @@ namespace
 		int32 SlotOf(const TArray<EntryType>& Entries, const FName Name) const
 		{
 			// Name hashes are table indices, often consecutive: spread them before masking.
-			uint32 Slot = (GetTypeHash(Name) * 2654435761u) >> 7 & Mask;
+			uint32 Slot = ((GetTypeHash(Name) * 2654435761u) >> 7) & Mask;
 			while (Slots[Slot] != INDEX_NONE && !(Entries[Slots[Slot]].Name == Name))
 			{
 				Slot = (Slot + 1) & Mask;
