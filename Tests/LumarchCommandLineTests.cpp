@@ -220,6 +220,8 @@ INSTANTIATE_TEST_SUITE_P(Table, LumarchBadInput, ::testing::Values(
 	FBadInputRow{"EmptyOutputPath", {}, {"--svg", ""}, "--svg: the file name is empty"},
 	FBadInputRow{"ViewSizeZero", {}, {"--view-size", "0x10"}, "--view-size: expected WIDTHxHEIGHT with each side from 1 to 4096"},
 	FBadInputRow{"ViewSizeTooLarge", {}, {"play", "--view-size", "4097x128"}, "--view-size: expected WIDTHxHEIGHT"},
+	FBadInputRow{"ViewsTooManyPixels", {}, {"--view-size", "4096x4096", "--html", "{dir}/day.html"}, "--view-size 4096x4096: 25 steps of views make"},
+	FBadInputRow{"FilmstripTooLarge", {}, {"--view-size", "64x4096", "--steps", "100", "--png", "{dir}/day.png"}, "--png: 101 views of 64x4096 make a picture of"},
 	FBadInputRow{"MsQualityUnknown", {}, {"--ms-quality", "best"}, "--ms-quality: best not in \\{engine,paper\\}"},
 	FBadInputRow{"UnknownOption", {}, {"--stepz", "3"}, "--stepz"},
 	FBadInputRow{"SettingWithoutValue", {}, {"--set", "WorldSettings.DayLightFraction"}, "--set: expected Path=Value"},

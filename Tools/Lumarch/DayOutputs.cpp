@@ -9,6 +9,33 @@ bool WantsViews(const FPreviewOptions& Options)
 	return !Options.PngPath.empty() || !Options.HtmlPath.empty();
 }
 
+bool CheckDayOutputs(const FPreviewOptions& Options, std::string& OutError)
+{
+	if (!WantsViews(Options))
+	{
+		return true;
+	}
+	const long long Views = static_cast<long long>(Options.Steps) + 1;
+	const long long Pixels = Views * Options.ViewWidth * Options.ViewHeight;
+	char Text[256];
+	if (Pixels > MaxViewPixels)
+	{
+		std::snprintf(Text, sizeof(Text), "--view-size %dx%d: %lld steps of views make %lld pixels; at most %lld (use a smaller view or fewer --steps)", Options.ViewWidth,
+			Options.ViewHeight, Views, Pixels, MaxViewPixels);
+		OutError = Text;
+		return false;
+	}
+	const FFilmstripSize Size = FilmstripSize(static_cast<int>(Views), Options.ViewWidth, Options.ViewHeight);
+	if (!Options.PngPath.empty() && (Size.Width > MaxPictureSide || Size.Height > MaxPictureSide))
+	{
+		std::snprintf(Text, sizeof(Text), "--png: %lld views of %dx%d make a picture of %.0fx%.0f pixels; at most %.0f a side (use a smaller --view-size or fewer --steps)", Views,
+			Options.ViewWidth, Options.ViewHeight, Size.Width, Size.Height, MaxPictureSide);
+		OutError = Text;
+		return false;
+	}
+	return true;
+}
+
 bool WriteDayOutputs(const FPreviewOptions& Options, const FDayRecord& Day, std::string& OutError)
 {
 	auto Failed = [&](const std::string& Path, const std::string& Why)

@@ -22,5 +22,14 @@ struct FDayRecord
 /** Whether the options ask for rendered views, so the run must capture each moment's scene. */
 bool WantsViews(const FPreviewOptions& Options);
 
+/**
+ * Refuses, before any work is done, views a run could not hold or draw: more pixels of views than
+ * MaxViewPixels in all, or a filmstrip larger than a picture can be. The message names the option.
+ */
+bool CheckDayOutputs(const FPreviewOptions& Options, std::string& OutError);
+
+/** All the views of a run together, in pixels (4096 x 4096 x 4 steps; each pixel is kept as floats and bytes). */
+constexpr long long MaxViewPixels = 64LL * 1024 * 1024;
+
 /** Renders what is needed and writes every file asked for; reports each on stderr. False names the file and the reason. */
 bool WriteDayOutputs(const FPreviewOptions& Options, const FDayRecord& Day, std::string& OutError);

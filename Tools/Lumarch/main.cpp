@@ -227,6 +227,12 @@ int main(int Argc, char** Argv)
 	case EParseResult::BadInput: return 2;
 	case EParseResult::Run: break;
 	}
+	std::string Error;
+	if (!CheckDayOutputs(Options, Error))
+	{
+		std::fprintf(stderr, "lumarch: %s\n", Error.c_str());
+		return 2;
+	}
 
 	FModuleManager::Get().LoadModule(TEXT("ZNLumarch"));
 
@@ -239,7 +245,6 @@ int main(int Argc, char** Argv)
 		return CheckPresets(Options);
 	}
 
-	std::string Error;
 	ULM_Preset* Preset = Options.PresetPath.empty() ? MakeBuiltInPreset() : LoadPresetFile(Options.PresetPath, Error);
 	if (Preset == nullptr)
 	{
