@@ -64,9 +64,9 @@ namespace
 			Light->SetWorldRotation(FRotator(-ElevationDegrees, YawDegrees + 180.0, 0.0));
 		}
 
+		/** Captures and renders with the fixture's renderer, which keeps its tables while the sky's inputs hold, as a previewer's would. */
 		FRenderedView Render(const FViewDescription& View = SmallView())
 		{
-			FSceneViewRenderer Renderer(EMultipleScatteringForm::EngineDefault, TestLutSizes);
 			return Renderer.Render(CaptureSceneRenderState(World), View);
 		}
 
@@ -97,6 +97,7 @@ namespace
 		USkyLightComponent* SkyLight = nullptr;
 		UExponentialHeightFogComponent* Fog = nullptr;
 		UPostProcessComponent* Volume = nullptr;
+		FSceneViewRenderer Renderer{EMultipleScatteringForm::EngineDefault, TestLutSizes};
 	};
 }
 
