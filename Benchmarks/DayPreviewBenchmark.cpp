@@ -60,7 +60,7 @@ namespace
 		int TableBuilds = 0;
 		for (auto _ : State)
 		{
-			const std::vector<FRenderedView> Views = RenderDayViews(Day.Scenes, Settings, &Stats);
+			const std::vector<FRenderedView> Views = RenderDayViews(Day.Scenes, {}, Settings, &Stats);
 			std::string Error;
 			const bool bWritten = WriteDayFilmstripPng((Folder / "day.png").string(), Day.Moments, Views, Error)
 				&& WriteDayPage((Folder / "day.html").string(), FDayPage{"A day", Day.Moments, Views, {}}, Error);

@@ -61,8 +61,13 @@ bool WriteDayOutputs(const FPreviewOptions& Options, const FDayRecord& Day, std:
 	Settings.View.Width = Options.ViewWidth;
 	Settings.View.Height = Options.ViewHeight;
 	Settings.Form = Options.bPaperMultipleScattering ? EMultipleScatteringForm::Paper : EMultipleScatteringForm::EngineDefault;
+	std::vector<double> Grounds;
+	for (const FDirectorSnapshot& Moment : Day.Moments)
+	{
+		Grounds.push_back(Moment.GroundZ);
+	}
 	FDayViewStats Stats;
-	const std::vector<FRenderedView> Views = RenderDayViews(Day.Scenes, Settings, &Stats);
+	const std::vector<FRenderedView> Views = RenderDayViews(Day.Scenes, Grounds, Settings, &Stats);
 	std::fprintf(stderr, "lumarch: rendered %zu views of %dx%d in %.2f s on %d threads (tables built: %d transmittance, %d multiple scattering, %d sky view)\n",
 		Views.size(), Options.ViewWidth, Options.ViewHeight, Stats.Seconds, Stats.Threads, Stats.Tables.TransmittanceBuilds, Stats.Tables.MultiScatteringBuilds,
 		Stats.Tables.SkyViewBuilds);
