@@ -3,6 +3,8 @@
 #include "DayViews.h"
 
 #include <cstdio>
+#include <string>
+#include <thread>
 
 bool WantsViews(const FPreviewOptions& Options)
 {
@@ -36,8 +38,11 @@ bool CheckDayOutputs(const FPreviewOptions& Options, std::string& OutError)
 	return true;
 }
 
-bool WriteDayOutputs(const FPreviewOptions& Options, const FDayRecord& Day, std::string& OutError)
+bool WriteDayOutputs(const FPreviewOptions& Options, const FDayRecord& Day, std::string& OutError, FDayOutputsReport* OutReport)
 {
+	FDayOutputsReport Unused;
+	FDayOutputsReport& Report = OutReport != nullptr ? *OutReport : Unused;
+	auto Say = [&](const std::string& Line) { Report.Lines.push_back(Line); };
 	auto Failed = [&](const std::string& Path, const std::string& Why)
 	{
 		OutError = "cannot write '" + Path + "': " + Why;
@@ -50,7 +55,7 @@ bool WriteDayOutputs(const FPreviewOptions& Options, const FDayRecord& Day, std:
 		{
 			return Failed(Options.PicturePath, Error);
 		}
-		std::fprintf(stderr, "lumarch: wrote a picture of the day to '%s'\n", Options.PicturePath.c_str());
+		Say("wrote a picture of the day to '" + Options.PicturePath + "'");
 	}
 	if (!WantsViews(Options))
 	{
@@ -66,27 +71,42 @@ bool WriteDayOutputs(const FPreviewOptions& Options, const FDayRecord& Day, std:
 	{
 		Grounds.push_back(Moment.GroundZ);
 	}
-	FDayViewStats Stats;
+	FDayViewStats& Stats = Report.Views;
 	const std::vector<FRenderedView> Views = RenderDayViews(Day.Scenes, Grounds, Settings, &Stats);
-	std::fprintf(stderr, "lumarch: rendered %zu views of %dx%d in %.2f s on %d threads (tables built: %d transmittance, %d multiple scattering, %d sky view)\n",
-		Views.size(), Options.ViewWidth, Options.ViewHeight, Stats.Seconds, Stats.Threads, Stats.Tables.TransmittanceBuilds, Stats.Tables.MultiScatteringBuilds,
-		Stats.Tables.SkyViewBuilds);
+	char Line[256];
+	std::snprintf(Line, sizeof(Line), "rendered %zu views of %dx%d in %.2f s on %d threads (tables built: %d transmittance, %d multiple scattering, %d sky view)", Views.size(),
+		Options.ViewWidth, Options.ViewHeight, Stats.Seconds, Stats.Threads, Stats.Tables.TransmittanceBuilds, Stats.Tables.MultiScatteringBuilds, Stats.Tables.SkyViewBuilds);
+	Say(Line);
 
+	// The filmstrip is one large picture to compress; it is written beside the page, not before it.
+	bool bPngWritten = true;
+	std::string PngError;
+	std::thread PngWriter;
 	if (!Options.PngPath.empty())
 	{
-		if (!WriteDayFilmstripPng(Options.PngPath, Day.Moments, Views, Error))
-		{
-			return Failed(Options.PngPath, Error);
-		}
-		std::fprintf(stderr, "lumarch: wrote the views of the day to '%s'\n", Options.PngPath.c_str());
+		PngWriter = std::thread([&] { bPngWritten = WriteDayFilmstripPng(Options.PngPath, Day.Moments, Views, PngError); });
+	}
+	const bool bPageWritten = Options.HtmlPath.empty() || WriteDayPage(Options.HtmlPath, FDayPage{Day.Title, Day.Moments, Views, Day.Table}, Error);
+	if (PngWriter.joinable())
+	{
+		PngWriter.join();
+	}
+
+	if (!bPngWritten)
+	{
+		return Failed(Options.PngPath, PngError);
+	}
+	if (!Options.PngPath.empty())
+	{
+		Say("wrote the views of the day to '" + Options.PngPath + "'");
+	}
+	if (!bPageWritten)
+	{
+		return Failed(Options.HtmlPath, Error);
 	}
 	if (!Options.HtmlPath.empty())
 	{
-		if (!WriteDayPage(Options.HtmlPath, FDayPage{Day.Title, Day.Moments, Views, Day.Table}, Error))
-		{
-			return Failed(Options.HtmlPath, Error);
-		}
-		std::fprintf(stderr, "lumarch: wrote a page that scrubs the day to '%s'\n", Options.HtmlPath.c_str());
+		Say("wrote a page that scrubs the day to '" + Options.HtmlPath + "'");
 	}
 	return true;
 }

@@ -305,7 +305,13 @@ int main(int Argc, char** Argv)
 			Options.FramesPerSecond, Options.Steps, Progress.Seconds());
 	}
 
-	if (!WriteDayOutputs(Options, Day, Error))
+	FDayOutputsReport Report;
+	const bool bWritten = WriteDayOutputs(Options, Day, Error, &Report);
+	for (const std::string& Line : Report.Lines)
+	{
+		std::fprintf(stderr, "lumarch: %s\n", Line.c_str());
+	}
+	if (!bWritten)
 	{
 		std::fprintf(stderr, "lumarch: %s\n", Error.c_str());
 		return 2;

@@ -372,7 +372,7 @@ FRenderedView FSceneViewRenderer::Render(const FSceneRenderState& Scene, const F
 	{
 		const FVector3f& C = Result.SceneLinear[Pixel];
 		const FVector3d Exposed = BalanceR * static_cast<double>(C.X) + BalanceG * static_cast<double>(C.Y) + BalanceB * static_cast<double>(C.Z);
-		const FVector3d Display = ApplyFilmicToneCurve(Exposed);
+		const FVector3d Display = ApplyFilmicToneCurveBaked(Exposed);
 		Result.Srgb8[Pixel * 3 + 0] = EncodeSRGB8(Display.X);
 		Result.Srgb8[Pixel * 3 + 1] = EncodeSRGB8(Display.Y);
 		Result.Srgb8[Pixel * 3 + 2] = EncodeSRGB8(Display.Z);
