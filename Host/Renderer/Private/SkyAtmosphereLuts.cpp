@@ -141,6 +141,18 @@ namespace
 		double Offset = 0.5;
 	};
 
+	/** Sample counts that grow with the ray's length up to their maximum, as the engine's sky passes do. */
+	FSampling VariableSampling(double Offset, double CountMin, double CountMax, double DistanceToCountMaxKm)
+	{
+		FSampling Sampling;
+		Sampling.Offset = Offset;
+		Sampling.bVariable = true;
+		Sampling.CountMin = CountMin;
+		Sampling.CountMax = CountMax;
+		Sampling.DistanceToCountMaxInv = 1.0 / std::max(1e-6, DistanceToCountMaxKm);
+		return Sampling;
+	}
+
 	struct FRayMarchResult
 	{
 		FVector3d L = FVector3d(0.0);
@@ -179,6 +191,19 @@ namespace
 			return FVector3d(std::exp(Log.X), std::exp(Log.Y), std::exp(Log.Z));
 		}
 	};
+	/** The tables a pass reads, as built so far (the multiple-scattering one once it exists). */
+	FTables BindTables(const FAtmosphereParameters& Atmosphere, const FSkyAtmosphereLutSizes& Sizes, const std::vector<FVector3f>& Transmittance,
+		const std::vector<FVector3f>* MultiScattering)
+	{
+		FTables Tables{Atmosphere};
+		Tables.Transmittance = &Transmittance;
+		Tables.TransmittanceWidth = Sizes.TransmittanceWidth;
+		Tables.TransmittanceHeight = Sizes.TransmittanceHeight;
+		Tables.MultiScattering = MultiScattering;
+		Tables.MultiScatteringSize = MultiScattering != nullptr ? Sizes.MultiScatteringSize : 0;
+		return Tables;
+	}
+
 
 	/** Light scattered towards the viewer per unit length at P: direct (shadowed, phase) and multiple (table). */
 	FVector3d ScatteredSource(const FTables& Tables, const FVector3d& P, double PHeight, const FMedium& Medium,
@@ -467,10 +492,7 @@ void FSkyAtmosphereLuts::BuildMultiScattering()
 	const FClock::time_point Start = FClock::now();
 	const int Size = Sizes.MultiScatteringSize;
 	MultiScatteringLut.assign(static_cast<size_t>(Size) * Size, FVector3f(0.0f));
-	FTables Tables{Atmosphere};
-	Tables.Transmittance = &TransmittanceLut;
-	Tables.TransmittanceWidth = Sizes.TransmittanceWidth;
-	Tables.TransmittanceHeight = Sizes.TransmittanceHeight;
+	const FTables Tables = BindTables(Atmosphere, Sizes, TransmittanceLut, nullptr);
 	FSampling Sampling;
 	Sampling.Offset = Sizes.SampleOffset;
 	Sampling.CountIni = Sizes.MultiScatteringSampleCount;
@@ -550,18 +572,8 @@ void FSkyAtmosphereLuts::BuildSkyView()
 		LocalLights.push_back({Local.GetSafeNormal(), Light.Illuminance * Atmosphere.SkyAndAerialPerspectiveLuminanceFactor});
 	}
 
-	FTables Tables{Atmosphere};
-	Tables.Transmittance = &TransmittanceLut;
-	Tables.TransmittanceWidth = Sizes.TransmittanceWidth;
-	Tables.TransmittanceHeight = Sizes.TransmittanceHeight;
-	Tables.MultiScattering = &MultiScatteringLut;
-	Tables.MultiScatteringSize = Sizes.MultiScatteringSize;
-	FSampling Sampling;
-	Sampling.Offset = Sizes.SampleOffset;
-	Sampling.bVariable = true;
-	Sampling.CountMin = Sizes.SkyViewSampleCountMin;
-	Sampling.CountMax = Sizes.SkyViewSampleCountMax;
-	Sampling.DistanceToCountMaxInv = 1.0 / std::max(1e-6, Sizes.SkyViewDistanceToSampleCountMaxKm);
+	const FTables Tables = BindTables(Atmosphere, Sizes, TransmittanceLut, &MultiScatteringLut);
+	const FSampling Sampling = VariableSampling(Sizes.SampleOffset, Sizes.SkyViewSampleCountMin, Sizes.SkyViewSampleCountMax, Sizes.SkyViewDistanceToSampleCountMaxKm);
 
 	const double ViewHeight = Atmosphere.BottomRadiusKm + ObserverAltitudeKm;
 	const FVector3d Position(0.0, 0.0, ViewHeight);
@@ -636,12 +648,7 @@ void FSkyAtmosphereLuts::BuildAerialPerspective()
 	{
 		WorldLights.push_back({Light.Direction.GetSafeNormal(), Light.Illuminance * Atmosphere.SkyAndAerialPerspectiveLuminanceFactor});
 	}
-	FTables Tables{Atmosphere};
-	Tables.Transmittance = &TransmittanceLut;
-	Tables.TransmittanceWidth = Sizes.TransmittanceWidth;
-	Tables.TransmittanceHeight = Sizes.TransmittanceHeight;
-	Tables.MultiScattering = &MultiScatteringLut;
-	Tables.MultiScatteringSize = Sizes.MultiScatteringSize;
+	const FTables Tables = BindTables(Atmosphere, Sizes, TransmittanceLut, &MultiScatteringLut);
 	constexpr int MaxLights = 4;
 	const int LightCount = std::min<int>(static_cast<int>(WorldLights.size()), MaxLights);
 	double RayleighPhases[MaxLights];
@@ -768,18 +775,8 @@ FAerialPerspective FSkyAtmosphereLuts::MarchAerialPerspective(const FVector3d& V
 	{
 		WorldLights.push_back({Light.Direction.GetSafeNormal(), Light.Illuminance * Atmosphere.SkyAndAerialPerspectiveLuminanceFactor});
 	}
-	FTables Tables{Atmosphere};
-	Tables.Transmittance = &TransmittanceLut;
-	Tables.TransmittanceWidth = Sizes.TransmittanceWidth;
-	Tables.TransmittanceHeight = Sizes.TransmittanceHeight;
-	Tables.MultiScattering = &MultiScatteringLut;
-	Tables.MultiScatteringSize = Sizes.MultiScatteringSize;
-	FSampling Sampling;
-	Sampling.Offset = Sizes.SampleOffset;
-	Sampling.bVariable = true;
-	Sampling.CountMin = Sizes.AerialPerspectiveSampleCountMin;
-	Sampling.CountMax = Sizes.AerialPerspectiveSampleCountMax;
-	Sampling.DistanceToCountMaxInv = 1.0 / std::max(1e-6, Sizes.AerialPerspectiveDistanceToSampleCountMaxKm);
+	const FTables Tables = BindTables(Atmosphere, Sizes, TransmittanceLut, &MultiScatteringLut);
+	const FSampling Sampling = VariableSampling(Sizes.SampleOffset, Sizes.AerialPerspectiveSampleCountMin, Sizes.AerialPerspectiveSampleCountMax, Sizes.AerialPerspectiveDistanceToSampleCountMaxKm);
 	const FVector3d Position(0.0, 0.0, Atmosphere.BottomRadiusKm + ObserverAltitudeKm);
 	const FVector3d Dir = ViewDirection.GetSafeNormal(1e-12, FVector3d(0.0, 0.0, 1.0));
 	const FRayMarchResult March = RayMarch(Tables, Position, Dir, false, Sampling, true, WorldLights, DistanceKm);
