@@ -97,9 +97,9 @@ namespace
 			std::printf("One day in the editor: TotalTime dragged through the day, %s\n\n", PresetName(Options).c_str());
 		}
 		const bool bPlay = Options.Mode == EPreviewMode::Play;
-		std::printf("%7s %5s %6s | %7s %5s %5s %-9s | %8s %5s %5s %-9s | %6s %-8s %5s %4s %-10s %5s%s\n", "time", "clock", "total", "sun alt", "alpha", "lux", "sun",
+		std::printf("%7s %5s %6s | %7s %5s %9s %-9s | %8s %5s %9s %-9s | %6s %-8s %5s %4s %-10s %5s%s\n", "time", "clock", "total", "sun alt", "alpha", "lux", "sun",
 			"moon alt", "alpha", "lux", "moon", "phase", "look", "fog", "sky", "EV100", "temp", bPlay ? " | ground  fog z  focus" : "");
-		std::printf("---------------------+-------------------------------+--------------------------------+--------------------------------------------%s\n",
+		std::printf("---------------------+-----------------------------------+------------------------------------+--------------------------------------------%s\n",
 			bPlay ? "+---------------------" : "");
 	}
 
@@ -114,7 +114,7 @@ namespace
 		}
 		char Exposure[32];
 		std::snprintf(Exposure, sizeof(Exposure), "%.1f..%.1f", S.MinEV100, S.MaxEV100);
-		std::printf("%7.4f %5s %6.0f | %7.2f %5.2f %5.2f %-9s | %8.2f %5.2f %5.2f %-9s | %6.3f %-8s %5.3f %4.2f %-10s %5.0f", S.Time, Clock.c_str(), S.TotalTime,
+		std::printf("%7.4f %5s %6.0f | %7.2f %5.2f %9.2f %-9s | %8.2f %5.2f %9.2f %-9s | %6.3f %-8s %5.3f %4.2f %-10s %5.0f", S.Time, Clock.c_str(), S.TotalTime,
 			S.Sun.Altitude, S.Sun.Alpha, S.Sun.Intensity, LightState(S.Sun),
 			S.Moon.Altitude, S.Moon.Alpha, S.Moon.Intensity, LightState(S.Moon),
 			S.ElevationPhase, Look.c_str(), S.FogDensity, S.SkyLightIntensity, Exposure, S.WhiteTemperature);
