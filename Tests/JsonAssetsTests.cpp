@@ -3,6 +3,11 @@
 #include "CoreMinimal.h"
 #include "HostSupport/EditorSimulation.h"
 #include "HostSupport/JsonAssets.h"
+#include "HostSupport/MaterialAuthoring.h"
+#include "Curves/CurveFloat.h"
+#include "Materials/Material.h"
+#include "Materials/MaterialInstanceDynamic.h"
+#include "Materials/MaterialParameterCollection.h"
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
@@ -35,6 +40,164 @@ namespace
 	}
 
 	bool Read(UObject* Object, const TCHAR* Json, FString& Error) { return HostJson::ReadObject(Object, FString(Json), Error); }
+
+	/** A curve with every kind of key state off its default: cubic and constant keys, user tangents, weights, extrapolation. */
+	UCurveFloat* MakeCurve(const TCHAR* Name)
+	{
+		UCurveFloat* Curve = NewObject<UCurveFloat>(GetTransientPackage(), Name);
+		Curve->FloatCurve.Keys.Add(FRichCurveKey(0.f, 0.f, 0.f, 0.5f, RCIM_Cubic));
+		FRichCurveKey Middle(0.25f, 0.8f, 1.5f, -0.75f, RCIM_Constant);
+		Middle.TangentMode = RCTM_Break;
+		Middle.TangentWeightMode = RCTWM_WeightedBoth;
+		Middle.ArriveTangentWeight = 0.3f;
+		Middle.LeaveTangentWeight = 0.6f;
+		Curve->FloatCurve.Keys.Add(Middle);
+		Curve->FloatCurve.Keys.Add(FRichCurveKey(1.f, 1.f));
+		Curve->FloatCurve.DefaultValue = 0.5f;
+		Curve->FloatCurve.PreInfinityExtrap = RCCE_Linear;
+		Curve->FloatCurve.PostInfinityExtrap = RCCE_Oscillate;
+		Curve->bIsEventCurve = true;
+		return Curve;
+	}
+
+	/**
+	 * A preset referring to each kind of asset, some twice: a material (the sky's, and the parent of the
+	 * post-process instance), a collection (the sky's and the tracking's) and a curve (both blend curves).
+	 */
+	ULM_Preset* MakePresetWithAssets()
+	{
+		ULM_Preset* Preset = MakePreset();
+		UMaterial* Sky = NewObject<UMaterial>(GetTransientPackage(), TEXT("M_TestSky"));
+		AddScalarParameter(Sky, TEXT("Stars"), 0.75f);
+		AddVectorParameter(Sky, TEXT("Horizon"), FLinearColor(0.2f, 0.4f, 0.8f, 1.f));
+		AddScalarParameter(Sky, TEXT("Haze"), -2.5f);
+		Preset->SkySettings.SkyMaterial = Sky;
+
+		UMaterialParameterCollection* Collection = NewObject<UMaterialParameterCollection>(GetTransientPackage(), TEXT("MPC_Test"));
+		FCollectionScalarParameter Scalar;
+		Scalar.ParameterName = TEXT("SunAlpha");
+		Scalar.DefaultValue = 0.25f;
+		Collection->ScalarParameters.Add(Scalar);
+		FCollectionVectorParameter Vector;
+		Vector.ParameterName = TEXT("SunLightDirection");
+		Vector.DefaultValue = FLinearColor(0.f, 0.6f, 0.8f, 0.f);
+		Collection->VectorParameters.Add(Vector);
+		Preset->SkySettings.MaterialParameterCollection = Collection;
+
+		UCurveFloat* Curve = MakeCurve(TEXT("C_TestBlend"));
+		Preset->CelestialRotationSettings.DayTimeCycleBlendCurve = Curve;
+		Preset->CelestialRotationSettings.NightTimeCycleBlendCurve = Curve;
+
+		UMaterialInstanceDynamic* Grade = UMaterialInstanceDynamic::Create(Sky, GetTransientPackage(), TEXT("MI_TestGrade"));
+		Grade->SetScalarParameterValue(TEXT("Stars"), 0.1f);
+		ULM_DynamicPreset* Dynamic = Preset->DynamicOverrides;
+		Dynamic->PostProcessMaterialSettings.PostProcessMaterial = Grade;
+		Dynamic->PostProcessSettingsDepthOfFieldSettings.TrackingTargetMPC = Collection;
+		return Preset;
+	}
+
+	ULM_Preset* LoadBack(const FString& Json)
+	{
+		ULM_Preset* Loaded = NewObject<ULM_Preset>();
+		FString Error;
+		EXPECT_TRUE(HostJson::ReadObject(Loaded, Json, Error)) << TCHAR_TO_UTF8(*Error);
+		return Loaded;
+	}
+}
+
+// Each kind of asset a preset refers to comes back with its values: a material's parameters, an instance's parent and overrides, a collection's parameters and a curve's keys.
+TEST(JsonAssets, ReferencedAssetsLoadBackWithTheirValues)
+{
+	const FString Json = HostJson::WriteObject(MakePresetWithAssets());
+	const ULM_Preset* Loaded = LoadBack(Json);
+
+	const UMaterial* Sky = Cast<UMaterial>(Loaded->SkySettings.SkyMaterial);
+	ASSERT_NE(Sky, nullptr) << "the class named in the file is made, not the property's abstract one";
+	EXPECT_EQ(Sky->GetName(), TEXT("M_TestSky"));
+	TArray<FMaterialParameterInfo> Infos;
+	TArray<FGuid> Ids;
+	Sky->GetAllScalarParameterInfo(Infos, Ids);
+	ASSERT_EQ(Infos.Num(), 2);
+	EXPECT_EQ(Infos[0].Name, FName(TEXT("Stars"))) << "parameters keep the material's order";
+	EXPECT_EQ(Infos[1].Name, FName(TEXT("Haze")));
+	float Scalar = 0.f;
+	EXPECT_TRUE(Sky->GetScalarParameterValue(FName(TEXT("Haze")), Scalar));
+	EXPECT_EQ(Scalar, -2.5f);
+	FLinearColor Color;
+	EXPECT_TRUE(Sky->GetVectorParameterValue(FName(TEXT("Horizon")), Color));
+	EXPECT_EQ(Color, FLinearColor(0.2f, 0.4f, 0.8f, 1.f));
+
+	const UMaterialInstanceDynamic* Grade = Cast<UMaterialInstanceDynamic>(Loaded->DynamicOverrides->PostProcessMaterialSettings.PostProcessMaterial);
+	ASSERT_NE(Grade, nullptr);
+	EXPECT_TRUE(Grade->GetScalarParameterValue(FName(TEXT("Stars")), Scalar));
+	EXPECT_EQ(Scalar, 0.1f) << "the instance's override";
+	EXPECT_TRUE(Grade->GetVectorParameterValue(FName(TEXT("Horizon")), Color));
+	EXPECT_EQ(Color, FLinearColor(0.2f, 0.4f, 0.8f, 1.f)) << "the parent's default through the instance";
+
+	const UMaterialParameterCollection* Collection = Loaded->SkySettings.MaterialParameterCollection;
+	ASSERT_NE(Collection, nullptr);
+	const UMaterialParameterCollection* Original = MakePresetWithAssets()->SkySettings.MaterialParameterCollection;
+	ASSERT_EQ(Collection->ScalarParameters.Num(), 1);
+	EXPECT_EQ(Collection->ScalarParameters[0].ParameterName, FName(TEXT("SunAlpha")));
+	EXPECT_EQ(Collection->ScalarParameters[0].DefaultValue, 0.25f);
+	EXPECT_NE(Collection->ScalarParameters[0].Id, Original->ScalarParameters[0].Id) << "two collections made apart have their own ids";
+	ASSERT_EQ(Collection->VectorParameters.Num(), 1);
+	EXPECT_EQ(Collection->VectorParameters[0].DefaultValue, FLinearColor(0.f, 0.6f, 0.8f, 0.f));
+
+	const UCurveFloat* Curve = Loaded->CelestialRotationSettings.DayTimeCycleBlendCurve;
+	ASSERT_NE(Curve, nullptr);
+	EXPECT_TRUE(Curve->FloatCurve == MakeCurve(TEXT("C_Expected"))->FloatCurve) << "every key, tangent, weight, mode, extrapolation and the default value";
+	EXPECT_TRUE(Curve->bIsEventCurve);
+	EXPECT_FLOAT_EQ(Curve->GetFloatValue(0.5f), 0.8f) << "the constant key holds";
+
+	EXPECT_EQ(HostJson::WriteObject(Loaded), Json) << "a second save writes the same file";
+}
+
+// An asset mentioned twice is written once and loads as one object, whether the mention comes before or after it.
+TEST(JsonAssets, SecondReferenceLoadsAsTheSameObject)
+{
+	const std::string Json = HostJson::WriteObject(MakePresetWithAssets()).ToStdString();
+	EXPECT_EQ(Json.find("\"$name\": \"M_TestSky\""), Json.rfind("\"$name\": \"M_TestSky\"")) << Json;
+	EXPECT_NE(Json.find("\"$ref\": \"M_TestSky\""), std::string::npos) << Json;
+	EXPECT_NE(Json.find("\"$ref\": \"C_TestBlend\""), std::string::npos) << Json;
+
+	const ULM_Preset* Loaded = LoadBack(FString(Json));
+	const UMaterialInstanceDynamic* Grade = Cast<UMaterialInstanceDynamic>(Loaded->DynamicOverrides->PostProcessMaterialSettings.PostProcessMaterial);
+	ASSERT_NE(Grade, nullptr);
+	EXPECT_EQ(Grade->Parent, Loaded->SkySettings.SkyMaterial);
+	EXPECT_EQ(Loaded->DynamicOverrides->PostProcessSettingsDepthOfFieldSettings.TrackingTargetMPC, Loaded->SkySettings.MaterialParameterCollection);
+	EXPECT_NE(Loaded->CelestialRotationSettings.DayTimeCycleBlendCurve, nullptr);
+	EXPECT_EQ(Loaded->CelestialRotationSettings.DayTimeCycleBlendCurve, Loaded->CelestialRotationSettings.NightTimeCycleBlendCurve);
+
+	// Written by hand: the reference first, the object after it, names in another case.
+	ULM_Preset* Forward = NewObject<ULM_Preset>();
+	FString Error;
+	ASSERT_TRUE(Read(Forward, TEXT("{\"SkySettings\": {\"SkyMaterial\": {\"$ref\": \"m_sky\"}},"
+		"\"DynamicOverrides\": {\"PostProcessMaterialSettings\": {\"PostProcessMaterial\": {\"$name\": \"M_Sky\", \"$class\": \"Material\"}}}}"), Error)) << Error.ToStdString();
+	EXPECT_NE(Forward->SkySettings.SkyMaterial, nullptr);
+	EXPECT_EQ(Forward->SkySettings.SkyMaterial, Forward->DynamicOverrides->PostProcessMaterialSettings.PostProcessMaterial);
+}
+
+// A curve or a material saved as a file of its own carries the state the host keeps outside reflection.
+TEST(JsonAssets, AssetsAsTheirOwnFilesRoundTrip)
+{
+	UCurveFloat* Curve = NewObject<UCurveFloat>();
+	FString Error;
+	ASSERT_TRUE(HostJson::ReadObject(Curve, HostJson::WriteObject(MakeCurve(TEXT("C_Own"))), Error)) << Error.ToStdString();
+	EXPECT_TRUE(Curve->FloatCurve == MakeCurve(TEXT("C_Expected"))->FloatCurve);
+
+	UMaterial* Source = NewObject<UMaterial>();
+	AddVectorParameter(Source, TEXT("Tint"), FLinearColor(1.f, 0.5f, 0.25f, 1.f));
+	AddScalarParameter(Source, TEXT("Vignette"), 0.4f);
+	UMaterial* Target = NewObject<UMaterial>();
+	AddScalarParameter(Target, TEXT("Stale"), 1.f);
+	ASSERT_TRUE(HostJson::ReadObject(Target, HostJson::WriteObject(Source), Error)) << Error.ToStdString();
+	TArray<FMaterialParameterInfo> Infos;
+	TArray<FGuid> Ids;
+	Target->GetAllScalarParameterInfo(Infos, Ids);
+	ASSERT_EQ(Infos.Num(), 1) << "the file's parameters replace the material's";
+	EXPECT_EQ(Infos[0].Name, FName(TEXT("Vignette")));
+	EXPECT_EQ(HostJson::WriteObject(Target), HostJson::WriteObject(Source));
 }
 
 // Every value written comes back, the dynamic preset inline, without editor limits; the loaded preset forwards its dynamic preset's edits.
@@ -112,6 +275,24 @@ INSTANTIATE_TEST_SUITE_P(Table, JsonAssetsBadFile, ::testing::Values(
 	FBadFileRow{"{ \"BoundDynamicPreset\": null }", "BoundDynamicPreset: a transient property, never saved in a file"},
 	FBadFileRow{"{ \"MoonLightSettings\": { \"AtmosphereSunLight\": 1 } }", "MoonLightSettings.AtmosphereSunLight: expected true or false, got a number"},
 	FBadFileRow{"{ \"SkySettings\": { \"SkyMaterial\": \"/Game/M_Sky\" } }", "SkySettings.SkyMaterial: expected null or the object's properties, got a string"},
+	// Referenced assets: their class, name and references, and the state kept outside reflection.
+	FBadFileRow{"{\"SkySettings\":{\"SkyMaterial\":{\"$name\":\"M\"}}}", "SkySettings.SkyMaterial: a MaterialInterface is abstract: name the object's class in \"$class\""},
+	FBadFileRow{"{\"SkySettings\":{\"SkyMaterial\":{\"$class\":\"MaterialParameterCollection\"}}}", "SkySettings.SkyMaterial.$class: no class 'MaterialParameterCollection' is a MaterialInterface"},
+	FBadFileRow{"{\"SkySettings\":{\"SkyMaterial\":{\"$ref\":\"M_Missing\"}}}", "SkySettings.SkyMaterial.$ref: no object of this file is named 'M_Missing'"},
+	FBadFileRow{"{\"SkySettings\":{\"MaterialParameterCollection\":{\"$name\":\"MPC\"},\"SkyMaterial\":{\"$ref\":\"MPC\"}}}", "SkySettings.SkyMaterial.$ref: 'MPC' is a MaterialParameterCollection, not a MaterialInterface"},
+	FBadFileRow{"{\"SkySettings\":{\"SkyMaterial\":{\"$ref\":\"M\",\"Stars\":1}}}", "SkySettings.SkyMaterial.Stars: a reference holds \"$ref\" alone"},
+	FBadFileRow{"{\"SkySettings\":{\"SkyMaterial\":{\"$ref\":3}}}", "SkySettings.SkyMaterial.$ref: expected the name of an object of this file, got a number"},
+	FBadFileRow{"{\"SkySettings\":{\"SkyMaterial\":{\"$name\":\"M\",\"$class\":\"Material\"},\"MaterialParameterCollection\":{\"$name\":\"m\"}}}", "SkySettings.MaterialParameterCollection.$name: 'm' already names the object at SkySettings.SkyMaterial"},
+	FBadFileRow{"{\"SkySettings\":{\"MaterialParameterCollection\":{\"$name\":\"a.b\"}}}", "SkySettings.MaterialParameterCollection.$name: 'a.b' is not an object name (empty, or holding one of \"' ,/.:|&!~@#(){}[]=;^%$` or a control character)"},
+	FBadFileRow{"{\"SkySettings\":{\"MaterialParameterCollection\":{\"ScalarParameters\":[{\"DefaultValue\":\"high\"}]}}}", "SkySettings.MaterialParameterCollection.ScalarParameters[0].DefaultValue: expected a number, got a string"},
+	FBadFileRow{"{\"SkySettings\":{\"SkyMaterial\":{\"$class\":\"Material\",\"ScalarParameters\":[{\"Name\":\"Stars\",\"DefaultValue\":\"x\"}]}}}", "SkySettings.SkyMaterial.ScalarParameters[0].DefaultValue: expected a number, got a string"},
+	FBadFileRow{"{\"SkySettings\":{\"SkyMaterial\":{\"$class\":\"Material\",\"ScalarParameters\":[{\"Name\":\"A\"}]}}}", "SkySettings.SkyMaterial.ScalarParameters[0]: a parameter needs its Name and DefaultValue"},
+	FBadFileRow{"{\"SkySettings\":{\"SkyMaterial\":{\"$class\":\"Material\",\"ScalarParameters\":[{\"Name\":\"A\",\"DefaultValue\":1}],\"VectorParameters\":[{\"Name\":\"a\",\"DefaultValue\":{\"R\":1}}]}}}", "SkySettings.SkyMaterial.VectorParameters[0].Name: the material already has a parameter named 'a'"},
+	FBadFileRow{"{\"SkySettings\":{\"SkyMaterial\":{\"$class\":\"Material\",\"VectorParameters\":[{\"Name\":\"T\",\"DefaultValue\":{\"R\":1e39}}]}}}", "SkySettings.SkyMaterial.VectorParameters[0].DefaultValue.R: 1e+39 is out of range for a float (largest 3.4028235e+38)"},
+	FBadFileRow{"{\"CelestialRotationSettings\":{\"DayTimeCycleBlendCurve\":{\"FloatCurve\":{\"Keys\":[{\"Time\":1},{\"Time\":0.5}]}}}}", "CelestialRotationSettings.DayTimeCycleBlendCurve.FloatCurve.Keys[1].Time: 0.5 is before the previous key's time 1; keys are listed in time order"},
+	FBadFileRow{"{\"CelestialRotationSettings\":{\"DayTimeCycleBlendCurve\":{\"FloatCurve\":{\"Keys\":[{\"InterpMode\":\"Cubic\"}]}}}}", "CelestialRotationSettings.DayTimeCycleBlendCurve.FloatCurve.Keys[0].InterpMode: expected the name of a value, got 'Cubic'"},
+	FBadFileRow{"{\"CelestialRotationSettings\":{\"DayTimeCycleBlendCurve\":{\"FloatCurve\":{\"Default\":0}}}}", "CelestialRotationSettings.DayTimeCycleBlendCurve.FloatCurve.Default: no such member of a curve (DefaultValue, PreInfinityExtrap, PostInfinityExtrap, Keys)"},
+	FBadFileRow{"{\"CelestialRotationSettings\":{\"DayTimeCycleBlendCurve\":{\"FloatCurve\":{\"Keys\":{}}}}}", "CelestialRotationSettings.DayTimeCycleBlendCurve.FloatCurve.Keys: expected an array, got an object"},
 	FBadFileRow{"{ \"DynamicOverrides\": { \"Day\": { \"FogSettings\": { \"Density\": [] } } } }", "DynamicOverrides.Day.FogSettings.Density: expected a number, got an array"},
 	// Numbers the field's type cannot hold, which would otherwise wrap or become infinite.
 	FBadFileRow{"{\"CelestialRotationSettings\":{\"SunNoonAltitudeDeg\":1e39}}", "CelestialRotationSettings.SunNoonAltitudeDeg: 1e+39 is out of range for a float (largest 3.4028235e+38)"},

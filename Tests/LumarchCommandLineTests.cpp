@@ -293,11 +293,41 @@ TEST_F(LumarchCommandLine, DumpLoadsBackToTheSameDump)
 	ASSERT_EQ(ToStdout.ExitCode, 0) << ToStdout.Err;
 	EXPECT_EQ(ToStdout.Out, ReadAll(Dir / "dump.json"));
 	EXPECT_NE(ToStdout.Out.find("\"DynamicOverrides\": {"), std::string::npos) << "the dynamic preset is inline";
+	// The assets the preset refers to travel in the file, by name, with what an artist edits in them.
+	for (const char* Expected : {"\"$name\": \"M_LookGrade\"", "\"$name\": \"M_SkySphere\"", "\"$name\": \"MPC_Celestial\"", "\"Name\": \"Vignette\"",
+			 "\"Name\": \"Tint\"", "\"ParameterName\": \"SunLightDirection\"",
+			 "\"$name\": \"C_LinearBlend\"", "\"$ref\": \"C_LinearBlend\""})
+	{
+		EXPECT_NE(ToStdout.Out.find(Expected), std::string::npos) << Expected;
+	}
 
 	const FRun Again = Run({"{dir}/dump.json", "--steps", "1", "--save-preset", "{dir}/again.json"});
 	ASSERT_EQ(Again.ExitCode, 0) << Again.Err;
 	EXPECT_EQ(ReadAll(Dir / "again.json"), ReadAll(Dir / "dump.json"));
 	EXPECT_EQ(Run({"preset", "check", "{dir}/dump.json"}).Out, Dir.string() + "/dump.json: clean\n");
+}
+
+// The built-in blend curves are there to be bent: as they are, the day renders exactly as with no curves at all.
+TEST_F(LumarchCommandLine, BuiltInBlendCurvesLeaveTheDayUnchanged)
+{
+	const FRun Dump = Run({"preset", "dump"});
+	ASSERT_EQ(Dump.ExitCode, 0) << Dump.Err;
+	const std::string DayCurve = "\"DayTimeCycleBlendCurve\": {";
+	const std::string NightReference = "\"NightTimeCycleBlendCurve\": {\n      \"$ref\": \"C_LinearBlend\"\n    }";
+	const size_t Begin = Dump.Out.find(DayCurve);
+	const size_t End = Dump.Out.find(NightReference);
+	ASSERT_NE(Begin, std::string::npos) << Dump.Out;
+	ASSERT_NE(End, std::string::npos) << Dump.Out;
+	std::string WithoutCurves = Dump.Out;
+	WithoutCurves.replace(Begin, End + NightReference.size() - Begin, "\"DayTimeCycleBlendCurve\": null,\n    \"NightTimeCycleBlendCurve\": null");
+	WriteAll(Dir / "without-curves.json", WithoutCurves);
+
+	const FRun Curved = Run({"--steps", "97", "--csv", "--png", "{dir}/curved.png", "--view-size", "48x24"});
+	const FRun Straight = Run({"{dir}/without-curves.json", "--steps", "97", "--csv", "--png", "{dir}/straight.png", "--view-size", "48x24"});
+	ASSERT_EQ(Curved.ExitCode, 0) << Curved.Err;
+	ASSERT_EQ(Straight.ExitCode, 0) << Straight.Err;
+	EXPECT_EQ(Curved.Out, Straight.Out);
+	EXPECT_TRUE(ReadAll(Dir / "curved.png") == ReadAll(Dir / "straight.png")) << "the rendered views differ";
 }
 
 // check lists each finding with its path and exits 1; a file it cannot load makes it exit 2 but the others are still checked.

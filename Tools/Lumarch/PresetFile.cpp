@@ -1,9 +1,13 @@
 #include "PresetFile.h"
 #include "CoreMinimal.h"
+#include "Curves/CurveFloat.h"
 #include "Data/LM_DynamicPreset.h"
 #include "Data/LM_Preset.h"
 #include "HostSupport/EditorSimulation.h"
 #include "HostSupport/JsonAssets.h"
+#include "HostSupport/MaterialAuthoring.h"
+#include "Materials/Material.h"
+#include "Materials/MaterialParameterCollection.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
 #include "OutputFile.h"
@@ -23,6 +27,95 @@ namespace
 		HostEditor::SetPropertyByPath(Dynamic, Look + TEXT(".") + Record + TEXT(".") + Field, Value);
 	}
 
+	/**
+	 * Enters a look's value for a parameter of the post-process material, in the entry its toggle made.
+	 * Entries are listed as the toggles are (by name), so the row is found by its name as an artist would.
+	 */
+	template <class T>
+	void SetLookParameter(ULM_DynamicPreset* Dynamic, const FString& Look, const TCHAR* Kind, const TCHAR* Parameter, const T& Value)
+	{
+		const FString Entries = FString::Printf(TEXT("%s.PostProcessMaterialSettings.ParameterEntries.%sParameterEntries"), *Look, Kind);
+		FString Name;
+		for (int32 Index = 0; HostEditor::GetPropertyTextByPath(Dynamic, FString::Printf(TEXT("%s[%d].Name"), *Entries, Index), Name); ++Index)
+		{
+			if (Name == Parameter)
+			{
+				HostEditor::SetPropertyByPath(Dynamic, FString::Printf(TEXT("%s[%d].Value"), *Entries, Index), Value);
+				return;
+			}
+		}
+	}
+
+	/** Switches on every parameter of the post-process material, so that each look carries its own value. */
+	void UseEveryParameter(ULM_DynamicPreset* Dynamic, const TCHAR* Kind)
+	{
+		const FString Toggles = FString::Printf(TEXT("PostProcessMaterialSettings.MaterialParameterToggles.%sParameterToggles"), Kind);
+		FString Name;
+		for (int32 Index = 0; HostEditor::GetPropertyTextByPath(Dynamic, FString::Printf(TEXT("%s[%d].Name"), *Toggles, Index), Name); ++Index)
+		{
+			HostEditor::SetPropertyByPath(Dynamic, FString::Printf(TEXT("%s[%d].InUse"), *Toggles, Index), true);
+		}
+	}
+
+	/** The grade after tone mapping: a vignette, film grain and a colour tint, each set per look. */
+	UMaterial* MakeLookGradeMaterial()
+	{
+		UMaterial* Material = NewObject<UMaterial>(GetTransientPackage(), TEXT("M_LookGrade"));
+		AddScalarParameter(Material, TEXT("Vignette"), 0.3f);
+		AddScalarParameter(Material, TEXT("Grain"), 0.0f);
+		AddVectorParameter(Material, TEXT("Tint"), FLinearColor(1.0f, 1.0f, 1.0f, 1.0f));
+		return Material;
+	}
+
+	/** The sky sphere's material, which draws the sun, moon and stars where the collection puts them. */
+	UMaterial* MakeSkyMaterial()
+	{
+		UMaterial* Material = NewObject<UMaterial>(GetTransientPackage(), TEXT("M_SkySphere"));
+		AddScalarParameter(Material, TEXT("StarBrightness"), 1.0f);
+		AddScalarParameter(Material, TEXT("MoonScale"), 1.0f);
+		AddVectorParameter(Material, TEXT("HorizonTint"), FLinearColor(1.0f, 1.0f, 1.0f, 1.0f));
+		return Material;
+	}
+
+	/** The collection the sky sphere writes the bodies' positions to every frame, with every name it writes. */
+	UMaterialParameterCollection* MakeCelestialCollection()
+	{
+		const TCHAR* const Scalars[] = {TEXT("MoonAlpha"), TEXT("SunAlpha"), TEXT("SunPitch"), TEXT("CelestialElevationPhase")};
+		const TCHAR* const Vectors[] = {TEXT("SunLightDirection"), TEXT("MoonLightDirection"), TEXT("MoonLightColor"), TEXT("SunAngles"), TEXT("MoonAngles"), TEXT("MoonXAxis")};
+		UMaterialParameterCollection* Collection = NewObject<UMaterialParameterCollection>(GetTransientPackage(), TEXT("MPC_Celestial"));
+		// The ids a saved asset keeps: a fresh one on every run would make every dump of the preset differ.
+		uint32 Id = 0;
+		for (const TCHAR* Name : Scalars)
+		{
+			HostEditor::AddArrayElement(Collection, TEXT("ScalarParameters"));
+			const int32 Index = Collection->ScalarParameters.Num() - 1;
+			HostEditor::SetPropertyByPath(Collection, FString::Printf(TEXT("ScalarParameters[%d].ParameterName"), Index), FName(Name));
+			Collection->ScalarParameters[Index].Id = FGuid(0x4D50435F, 0x43656C65, 0x73746961, ++Id);
+		}
+		for (const TCHAR* Name : Vectors)
+		{
+			HostEditor::AddArrayElement(Collection, TEXT("VectorParameters"));
+			const int32 Index = Collection->VectorParameters.Num() - 1;
+			HostEditor::SetPropertyByPath(Collection, FString::Printf(TEXT("VectorParameters[%d].ParameterName"), Index), FName(Name));
+			Collection->VectorParameters[Index].Id = FGuid(0x4D50435F, 0x43656C65, 0x73746961, ++Id);
+		}
+		return Collection;
+	}
+
+	/**
+	 * The blend of the looks as the celestial component makes it without a curve: output equals input,
+	 * continued straight past both ends. A starting point for an artist to bend, changing nothing as it is.
+	 */
+	UCurveFloat* MakeLinearBlendCurve()
+	{
+		UCurveFloat* Curve = NewObject<UCurveFloat>(GetTransientPackage(), TEXT("C_LinearBlend"));
+		Curve->FloatCurve.AddKey(0.0f, 0.0f);
+		Curve->FloatCurve.AddKey(1.0f, 1.0f);
+		Curve->FloatCurve.PreInfinityExtrap = RCCE_Linear;
+		Curve->FloatCurve.PostInfinityExtrap = RCCE_Linear;
+		return Curve;
+	}
+
 	/** What distinguishes one look from the others; everything else is the same physical atmosphere. */
 	struct FLookValues
 	{
@@ -34,6 +127,10 @@ namespace
 		double FogDensity;
 		FLinearColor FogInscattering;
 		FLinearColor SkyLightColor;
+		/** The grade's darkened corners, grain and tint: clean by day, warmer at dawn and dusk, cooler and grainier at night. */
+		double Vignette;
+		double Grain;
+		FLinearColor Tint;
 	};
 }
 
@@ -45,12 +142,19 @@ ULM_Preset* MakeBuiltInPreset()
 	// by white balance and the fog's colour, the night is cooled.
 	ULM_DynamicPreset* Dynamic = NewObject<ULM_DynamicPreset>(GetTransientPackage(), TEXT("BuiltInLooks"));
 	const FLookValues Looks[] = {
-		{TEXT("Day"), 12.0, 16.0, 6500.0, 0.02, FLinearColor(0.02f, 0.025f, 0.035f), FLinearColor(1.0f, 1.0f, 1.0f)},
-		{TEXT("DawnDusk"), 6.0, 13.0, 7600.0, 0.035, FLinearColor(0.03f, 0.018f, 0.01f), FLinearColor(1.0f, 0.9f, 0.8f)},
-		{TEXT("Night"), -1.5, 1.0, 4800.0, 0.02, FLinearColor(0.0005f, 0.0007f, 0.0012f), FLinearColor(0.85f, 0.9f, 1.0f)},
+		{TEXT("Day"), 12.0, 16.0, 6500.0, 0.02, FLinearColor(0.02f, 0.025f, 0.035f), FLinearColor(1.0f, 1.0f, 1.0f), 0.2, 0.0, FLinearColor(1.0f, 1.0f, 1.0f)},
+		{TEXT("DawnDusk"), 6.0, 13.0, 7600.0, 0.035, FLinearColor(0.03f, 0.018f, 0.01f), FLinearColor(1.0f, 0.9f, 0.8f), 0.35, 0.02, FLinearColor(1.0f, 0.93f, 0.85f)},
+		{TEXT("Night"), -1.5, 1.0, 4800.0, 0.02, FLinearColor(0.0005f, 0.0007f, 0.0012f), FLinearColor(0.85f, 0.9f, 1.0f), 0.5, 0.08, FLinearColor(0.86f, 0.92f, 1.0f)},
 	};
+	// The grade's material first: choosing it lists its parameters, and the toggles ticked give each look an entry.
+	HostEditor::SetObjectPropertyByPath(Dynamic, TEXT("PostProcessMaterialSettings.PostProcessMaterial"), MakeLookGradeMaterial());
+	UseEveryParameter(Dynamic, TEXT("Scalar"));
+	UseEveryParameter(Dynamic, TEXT("Vector"));
 	for (const FLookValues& Values : Looks)
 	{
+		SetLookParameter(Dynamic, Values.Look, TEXT("Scalar"), TEXT("Vignette"), Values.Vignette);
+		SetLookParameter(Dynamic, Values.Look, TEXT("Scalar"), TEXT("Grain"), Values.Grain);
+		SetLookParameter(Dynamic, Values.Look, TEXT("Vector"), TEXT("Tint"), Values.Tint);
 		SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("MinEV100"), Values.MinEV100);
 		SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("MaxEV100"), Values.MaxEV100);
 		SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("Temperature"), Values.WhiteTemperature);
@@ -65,6 +169,11 @@ ULM_Preset* MakeBuiltInPreset()
 
 	ULM_Preset* Preset = NewObject<ULM_Preset>(GetTransientPackage(), TEXT("BuiltInPreset"));
 	HostEditor::SetObjectPropertyByPath(Preset, TEXT("DynamicOverrides"), Dynamic);
+	HostEditor::SetObjectPropertyByPath(Preset, TEXT("SkySettings.SkyMaterial"), MakeSkyMaterial());
+	HostEditor::SetObjectPropertyByPath(Preset, TEXT("SkySettings.MaterialParameterCollection"), MakeCelestialCollection());
+	UCurveFloat* Blend = MakeLinearBlendCurve();
+	HostEditor::SetObjectPropertyByPath(Preset, TEXT("CelestialRotationSettings.DayTimeCycleBlendCurve"), Blend);
+	HostEditor::SetObjectPropertyByPath(Preset, TEXT("CelestialRotationSettings.NightTimeCycleBlendCurve"), Blend);
 	HostEditor::SetPropertyByPath(Preset, TEXT("SunLightSettings.Intensity"), 100000.0);
 	HostEditor::SetPropertyByPath(Preset, TEXT("SunLightSettings.LightSourceAngle"), 0.5357);
 	HostEditor::SetPropertyByPath(Preset, TEXT("SunLightSettings.Temperature"), 6000.0);

@@ -1,6 +1,9 @@
 #include "HostSupport/JsonAssets.h"
 #include "HostSupport/JsonDocument.h"
-#include "Engine/DataAsset.h"
+#include "Curves/CurveFloat.h"
+#include "HostSupport/MaterialAuthoring.h"
+#include "Materials/Material.h"
+#include "UObject/Class.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
 #include "UObject/UnrealType.h"
@@ -9,7 +12,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <map>
 #include <vector>
 
 namespace HostJson
@@ -40,11 +45,113 @@ namespace HostJson
 			return Path.empty() ? Name : Path + "." + Name;
 		}
 
+		// Members of an inline object that are not properties: its name, its class when the property
+		// names a base class, and a second mention of an object written earlier in the file.
+		const char* const NameMember = "$name";
+		const char* const ClassMember = "$class";
+		const char* const RefMember = "$ref";
+
+		/** What the engine refuses in an object's name (its INVALID_OBJECTNAME_CHARACTERS). */
+		const char* const InvalidNameCharacters = "\"' ,/.:|&!~\n\r\t@#(){}[]=;^%$`";
+
+		bool IsValidObjectName(const std::string& Name)
+		{
+			return !Name.empty() && std::none_of(Name.begin(), Name.end(), [](char C) { return static_cast<unsigned char>(C) < 0x20 || std::strchr(InvalidNameCharacters, C) != nullptr; });
+		}
+
+		/** Names compare as engine names do, ignoring case. */
+		std::string NameKey(std::string Name)
+		{
+			std::transform(Name.begin(), Name.end(), Name.begin(), [](char C) { return C >= 'A' && C <= 'Z' ? char(C - 'A' + 'a') : C; });
+			return Name;
+		}
+
+		// The curve key enums are reflected in the engine and written by name; the host declares them
+		// as plain enums, so their names are listed here.
+		struct FEnumName
+		{
+			int Value;
+			const char* Name;
+		};
+		const FEnumName InterpModes[] = {{RCIM_Linear, "RCIM_Linear"}, {RCIM_Constant, "RCIM_Constant"}, {RCIM_Cubic, "RCIM_Cubic"}, {RCIM_None, "RCIM_None"}};
+		const FEnumName TangentModes[] = {{RCTM_Auto, "RCTM_Auto"}, {RCTM_User, "RCTM_User"}, {RCTM_Break, "RCTM_Break"}, {RCTM_None, "RCTM_None"}, {RCTM_SmartAuto, "RCTM_SmartAuto"}};
+		const FEnumName TangentWeightModes[] = {{RCTWM_WeightedNone, "RCTWM_WeightedNone"}, {RCTWM_WeightedArrive, "RCTWM_WeightedArrive"}, {RCTWM_WeightedLeave, "RCTWM_WeightedLeave"}, {RCTWM_WeightedBoth, "RCTWM_WeightedBoth"}};
+		const FEnumName Extrapolations[] = {{RCCE_Cycle, "RCCE_Cycle"}, {RCCE_CycleWithOffset, "RCCE_CycleWithOffset"}, {RCCE_Oscillate, "RCCE_Oscillate"}, {RCCE_Linear, "RCCE_Linear"}, {RCCE_Constant, "RCCE_Constant"}, {RCCE_None, "RCCE_None"}};
+
+		template <size_t N>
+		FJsonValue EnumJson(const FEnumName (&Table)[N], int Value)
+		{
+			for (const FEnumName& Entry : Table)
+			{
+				if (Entry.Value == Value)
+				{
+					return FJsonValue(Entry.Name);
+				}
+			}
+			return FJsonValue(Value);
+		}
+
+		/** The shortest decimal that reads back as the same float ("0.4", not 0.4000000059604645). */
+		FJsonValue FloatJson(float Value)
+		{
+			char Buffer[32];
+			const auto Result = std::to_chars(Buffer, Buffer + sizeof(Buffer) - 1, Value);
+			*Result.ptr = 0;
+			return FJsonValue(std::strtod(Buffer, nullptr));
+		}
+
 		class FReader
 		{
 		public:
 			TArray<UObject*> Created;
 			FString Error;
+
+			/** An object's saved properties and, for the classes that keep some state unreflected, that state. */
+			bool ReadObjectBody(UObject* Object, const FJsonValue& Json, const std::string& Path, bool bInline)
+			{
+				if (!Json.is_object())
+				{
+					return Fail(Path, std::string("expected an object, got ") + TypeName(Json));
+				}
+				FJsonValue Reflected = FJsonValue::object();
+				for (const auto& [Name, Value] : Json.items())
+				{
+					if (bInline && (Name == NameMember || Name == ClassMember))
+					{
+						continue;
+					}
+					bool bHandled = false;
+					if (!ReadHostState(Object, Name, Value, Join(Path, Name), bHandled))
+					{
+						return false;
+					}
+					if (!bHandled)
+					{
+						Reflected[Name] = Value;
+					}
+				}
+				return ReadStruct(Object->GetClass(), Object, Reflected, Path);
+			}
+
+			/** Points each {"$ref": Name} at the object of that name, wherever in the file it was written. */
+			bool ResolveReferences()
+			{
+				for (const FReference& Reference : References)
+				{
+					const auto Found = Named.find(NameKey(Reference.Name));
+					if (Found == Named.end())
+					{
+						return Fail(Reference.Path, "no object of this file is named '" + Reference.Name + "'");
+					}
+					UObject* Target = Found->second.first;
+					if (!Target->IsA(Reference.Property->PropertyClass))
+					{
+						return Fail(Reference.Path, "'" + Reference.Name + "' is a " + ToUtf8(Target->GetClass()->GetName()) + ", not a " + ToUtf8(Reference.Property->PropertyClass->GetName()));
+					}
+					Reference.Property->SetObjectPropertyValue(Reference.ValuePtr, Target);
+				}
+				return true;
+			}
 
 			bool ReadStruct(const UStruct* Struct, void* Container, const FJsonValue& Json, const std::string& Path)
 			{
@@ -86,6 +193,17 @@ namespace HostJson
 			}
 
 		private:
+			struct FReference
+			{
+				FObjectPropertyBase* Property;
+				void* ValuePtr;
+				std::string Name;
+				std::string Path;
+			};
+			std::vector<FReference> References;
+			/** Objects named in the file, by NameKey: the object and where it was written. */
+			std::map<std::string, std::pair<UObject*, std::string>> Named;
+
 			bool Fail(const std::string& Path, const std::string& Message)
 			{
 				Error = FromUtf8((Path.empty() ? std::string("the document") : Path) + ": " + Message);
@@ -156,22 +274,258 @@ namespace HostJson
 				return NumberText(Value.get<double>());
 			}
 
+			bool CheckFloatingPointRange(const FJsonValue& Value, bool bFloat, const std::string& CppType, const std::string& Path)
+			{
+				const double Number = Value.get<double>();
+				const double Largest = bFloat ? double(std::numeric_limits<float>::max()) : std::numeric_limits<double>::max();
+				// Half a step beyond the largest float still rounds down to it; from there on it would be infinite.
+				const double Beyond = bFloat ? 0x1.ffffffp127 : std::numeric_limits<double>::infinity();
+				if (!std::isfinite(Number) || std::fabs(Number) >= Beyond)
+				{
+					return Fail(Path, NumberText(Value) + " is out of range for " + CppType + " (largest " + NumberText(Largest, bFloat) + ")");
+				}
+				return true;
+			}
+
+			/** A float that is not a property: a curve key's time, a material parameter's default. */
+			bool ReadFloat(const FJsonValue& Value, const std::string& Path, float& OutValue)
+			{
+				if (!Value.is_number())
+				{
+					return Fail(Path, std::string("expected a number, got ") + TypeName(Value));
+				}
+				if (!CheckFloatingPointRange(Value, true, "a float", Path))
+				{
+					return false;
+				}
+				OutValue = static_cast<float>(Value.get<double>());
+				return true;
+			}
+
+			template <class TEnum, size_t N>
+			bool ReadEnum(const FEnumName (&Table)[N], const FJsonValue& Value, const std::string& Path, TEnumAsByte<TEnum>& OutValue)
+			{
+				if (!Value.is_string())
+				{
+					return Fail(Path, std::string("expected the name of a value, got ") + TypeName(Value));
+				}
+				for (const FEnumName& Entry : Table)
+				{
+					if (Value.get_ref<const std::string&>() == Entry.Name)
+					{
+						OutValue = static_cast<TEnum>(Entry.Value);
+						return true;
+					}
+				}
+				return Fail(Path, "expected the name of a value, got '" + Value.get<std::string>() + "'");
+			}
+
+			/**
+			 * State the host keeps outside reflection, read under the name the engine's reflection gives it:
+			 * a material's parameters (its graph's parameter expressions in the engine) and a curve's keys.
+			 */
+			bool ReadHostState(UObject* Object, const std::string& Name, const FJsonValue& Value, const std::string& Path, bool& bOutHandled)
+			{
+				if (UMaterial* Material = Cast<UMaterial>(Object))
+				{
+					if (Name == "ScalarParameters" || Name == "VectorParameters")
+					{
+						bOutHandled = true;
+						return ReadMaterialParameters(Material, Name == "VectorParameters", Value, Path);
+					}
+				}
+				if (UCurveFloat* Curve = Cast<UCurveFloat>(Object))
+				{
+					if (Name == "FloatCurve")
+					{
+						bOutHandled = true;
+						return ReadRichCurve(Curve->FloatCurve, Value, Path);
+					}
+				}
+				return true;
+			}
+
+			bool ReadMaterialParameters(UMaterial* Material, bool bVector, const FJsonValue& Value, const std::string& Path)
+			{
+				if (!Value.is_array())
+				{
+					return Fail(Path, std::string("expected an array, got ") + TypeName(Value));
+				}
+				// The file's list replaces the material's: a loaded material has the parameters it was saved with.
+				TArray<FMaterialParameterInfo> Infos;
+				TArray<FGuid> Ids;
+				bVector ? Material->GetAllVectorParameterInfo(Infos, Ids) : Material->GetAllScalarParameterInfo(Infos, Ids);
+				for (const FMaterialParameterInfo& Info : Infos)
+				{
+					RemoveParameter(Material, Info.Name);
+				}
+				for (size_t Index = 0; Index < Value.size(); ++Index)
+				{
+					const std::string ElementPath = Path + "[" + std::to_string(Index) + "]";
+					const FJsonValue& Element = Value[Index];
+					if (!Element.is_object())
+					{
+						return Fail(ElementPath, std::string("expected an object, got ") + TypeName(Element));
+					}
+					std::string ParameterName;
+					float Scalar = 0.f;
+					FLinearColor Vector(0.f, 0.f, 0.f, 1.f);
+					bool bHasDefault = false;
+					for (const auto& [Member, MemberValue] : Element.items())
+					{
+						const std::string MemberPath = Join(ElementPath, Member);
+						if (Member == "Name")
+						{
+							if (!MemberValue.is_string())
+							{
+								return Fail(MemberPath, std::string("expected a string, got ") + TypeName(MemberValue));
+							}
+							ParameterName = MemberValue.get<std::string>();
+							if (ParameterName.empty() || ParameterName.find('\0') != std::string::npos)
+							{
+								return Fail(MemberPath, "expected a parameter name, got '" + std::string(ParameterName.c_str()) + "'");
+							}
+						}
+						else if (Member == "DefaultValue")
+						{
+							bHasDefault = true;
+							const bool bRead = bVector ? ReadStruct(Z_Construct_UScriptStruct_FLinearColor(), &Vector, MemberValue, MemberPath) : ReadFloat(MemberValue, MemberPath, Scalar);
+							if (!bRead)
+							{
+								return false;
+							}
+						}
+						else
+						{
+							return Fail(MemberPath, "no such member of a parameter (Name, DefaultValue)");
+						}
+					}
+					if (ParameterName.empty() || !bHasDefault)
+					{
+						return Fail(ElementPath, "a parameter needs its Name and DefaultValue");
+					}
+					const FName Parameter(*FromUtf8(ParameterName));
+					if (!(bVector ? AddVectorParameter(Material, Parameter, Vector) : AddScalarParameter(Material, Parameter, Scalar)))
+					{
+						return Fail(Join(ElementPath, "Name"), "the material already has a parameter named '" + ParameterName + "'");
+					}
+				}
+				return true;
+			}
+
+			bool ReadRichCurve(FRichCurve& Curve, const FJsonValue& Value, const std::string& Path)
+			{
+				if (!Value.is_object())
+				{
+					return Fail(Path, std::string("expected an object, got ") + TypeName(Value));
+				}
+				for (const auto& [Member, MemberValue] : Value.items())
+				{
+					const std::string MemberPath = Join(Path, Member);
+					bool bRead = true;
+					if (Member == "DefaultValue")
+					{
+						bRead = ReadFloat(MemberValue, MemberPath, Curve.DefaultValue);
+					}
+					else if (Member == "PreInfinityExtrap")
+					{
+						bRead = ReadEnum(Extrapolations, MemberValue, MemberPath, Curve.PreInfinityExtrap);
+					}
+					else if (Member == "PostInfinityExtrap")
+					{
+						bRead = ReadEnum(Extrapolations, MemberValue, MemberPath, Curve.PostInfinityExtrap);
+					}
+					else if (Member == "Keys")
+					{
+						bRead = ReadCurveKeys(Curve, MemberValue, MemberPath);
+					}
+					else
+					{
+						return Fail(MemberPath, "no such member of a curve (DefaultValue, PreInfinityExtrap, PostInfinityExtrap, Keys)");
+					}
+					if (!bRead)
+					{
+						return false;
+					}
+				}
+				return true;
+			}
+
+			bool ReadCurveKeys(FRichCurve& Curve, const FJsonValue& Value, const std::string& Path)
+			{
+				if (!Value.is_array())
+				{
+					return Fail(Path, std::string("expected an array, got ") + TypeName(Value));
+				}
+				TArray<FRichCurveKey> Keys;
+				for (size_t Index = 0; Index < Value.size(); ++Index)
+				{
+					const std::string KeyPath = Path + "[" + std::to_string(Index) + "]";
+					const FJsonValue& Element = Value[Index];
+					if (!Element.is_object())
+					{
+						return Fail(KeyPath, std::string("expected an object, got ") + TypeName(Element));
+					}
+					FRichCurveKey Key;
+					for (const auto& [Member, MemberValue] : Element.items())
+					{
+						const std::string MemberPath = Join(KeyPath, Member);
+						float* Number = Member == "Time" ? &Key.Time
+							: Member == "Value" ? &Key.Value
+							: Member == "ArriveTangent" ? &Key.ArriveTangent
+							: Member == "ArriveTangentWeight" ? &Key.ArriveTangentWeight
+							: Member == "LeaveTangent" ? &Key.LeaveTangent
+							: Member == "LeaveTangentWeight" ? &Key.LeaveTangentWeight
+							: nullptr;
+						bool bRead = true;
+						if (Number)
+						{
+							bRead = ReadFloat(MemberValue, MemberPath, *Number);
+						}
+						else if (Member == "InterpMode")
+						{
+							bRead = ReadEnum(InterpModes, MemberValue, MemberPath, Key.InterpMode);
+						}
+						else if (Member == "TangentMode")
+						{
+							bRead = ReadEnum(TangentModes, MemberValue, MemberPath, Key.TangentMode);
+						}
+						else if (Member == "TangentWeightMode")
+						{
+							bRead = ReadEnum(TangentWeightModes, MemberValue, MemberPath, Key.TangentWeightMode);
+						}
+						else
+						{
+							return Fail(MemberPath, "no such member of a curve key");
+						}
+						if (!bRead)
+						{
+							return false;
+						}
+					}
+					// The curve evaluates by searching its keys in time order; out of order they would be misread.
+					if (Keys.Num() > 0 && Key.Time < Keys.Last().Time)
+					{
+						return Fail(Join(KeyPath, "Time"), NumberText(Key.Time, true) + " is before the previous key's time " + NumberText(Keys.Last().Time, true) + "; keys are listed in time order");
+					}
+					Keys.Add(Key);
+				}
+				Curve.Keys = Keys;
+				return true;
+			}
+
 			/** Sets a number property, refusing a value its type cannot hold instead of wrapping or overflowing it. */
 			bool ReadNumber(const FNumericProperty* Numeric, void* ValuePtr, const FJsonValue& Value, const std::string& Path)
 			{
 				const std::string CppType = TypeWithArticle(Numeric);
 				if (Numeric->IsFloatingPoint())
 				{
-					const double Number = Value.get<double>();
 					const bool bFloat = Numeric->GetElementSize() == sizeof(float);
-					const double Largest = bFloat ? double(std::numeric_limits<float>::max()) : std::numeric_limits<double>::max();
-					// Half a step beyond the largest float still rounds down to it; from there on it would be infinite.
-					const double Beyond = bFloat ? 0x1.ffffffp127 : std::numeric_limits<double>::infinity();
-					if (!std::isfinite(Number) || std::fabs(Number) >= Beyond)
+					if (!CheckFloatingPointRange(Value, bFloat, CppType, Path))
 					{
-						return Fail(Path, NumberText(Value) + " is out of range for " + CppType + " (largest " + NumberText(Largest, bFloat) + ")");
+						return false;
 					}
-					Numeric->SetFloatingPointPropertyValue(ValuePtr, Number);
+					Numeric->SetFloatingPointPropertyValue(ValuePtr, Value.get<double>());
 					return true;
 				}
 				const bool bSigned = !CastField<FUInt32Property>(Numeric) && !CastField<FByteProperty>(Numeric);
@@ -357,17 +711,100 @@ namespace HostJson
 				{
 					return Fail(Path, std::string("expected null or the object's properties, got ") + TypeName(Value));
 				}
-				if (Property->PropertyClass == nullptr || Property->PropertyClass->HasAnyClassFlags(CLASS_Abstract))
+				if (Value.contains(RefMember))
+				{
+					return ReadReference(Property, ValuePtr, Value, Path);
+				}
+				UClass* Class = Property->PropertyClass;
+				if (const auto Found = Value.find(ClassMember); Found != Value.end() && !ReadClass(Property, *Found, Join(Path, ClassMember), Class))
+				{
+					return false;
+				}
+				if (Class == nullptr)
 				{
 					return Fail(Path, "objects of this class cannot be made from a file");
 				}
-				UObject* Inline = NewObject<UObject>(GetTransientPackage(), Property->PropertyClass);
+				if (Class->HasAnyClassFlags(CLASS_Abstract))
+				{
+					return Fail(Path, "a " + ToUtf8(Class->GetName()) + " is abstract: name the object's class in \"$class\"");
+				}
+				FName Name = NAME_None;
+				if (const auto Found = Value.find(NameMember); Found != Value.end() && !ReadName(*Found, Join(Path, NameMember), Name))
+				{
+					return false;
+				}
+				UObject* Inline = NewObject<UObject>(GetTransientPackage(), Class, Name);
 				Created.Add(Inline);
-				if (!ReadStruct(Inline->GetClass(), Inline, Value, Path))
+				if (!Name.IsNone())
+				{
+					Named[NameKey(ToUtf8(Name.ToString()))] = {Inline, Path};
+				}
+				if (!ReadObjectBody(Inline, Value, Path, true))
 				{
 					return false;
 				}
 				Property->SetObjectPropertyValue(ValuePtr, Inline);
+				return true;
+			}
+
+			/** {"$ref": Name}: set once the whole file is read, as the object may be written further on. */
+			bool ReadReference(FObjectPropertyBase* Property, void* ValuePtr, const FJsonValue& Value, const std::string& Path)
+			{
+				for (const auto& [Member, MemberValue] : Value.items())
+				{
+					if (Member != RefMember)
+					{
+						return Fail(Join(Path, Member), "a reference holds \"$ref\" alone");
+					}
+				}
+				const FJsonValue& Name = Value[RefMember];
+				if (!Name.is_string())
+				{
+					return Fail(Join(Path, RefMember), std::string("expected the name of an object of this file, got ") + TypeName(Name));
+				}
+				References.push_back({Property, ValuePtr, Name.get<std::string>(), Join(Path, RefMember)});
+				return true;
+			}
+
+			/** "$class": the property's class or one derived from it, by the engine's class name ("Material"). */
+			bool ReadClass(const FObjectPropertyBase* Property, const FJsonValue& Value, const std::string& Path, UClass*& OutClass)
+			{
+				if (!Value.is_string())
+				{
+					return Fail(Path, std::string("expected the name of a class, got ") + TypeName(Value));
+				}
+				const std::string& Text = Value.get_ref<const std::string&>();
+				TArray<UClass*> Candidates;
+				GetDerivedClasses(Property->PropertyClass, Candidates, true);
+				Candidates.Insert(Property->PropertyClass, 0);
+				for (UClass* Candidate : Candidates)
+				{
+					if (Candidate && ToUtf8(Candidate->GetName()) == Text)
+					{
+						OutClass = Candidate;
+						return true;
+					}
+				}
+				return Fail(Path, "no class '" + Text + "' is a " + ToUtf8(Property->PropertyClass->GetName()));
+			}
+
+			bool ReadName(const FJsonValue& Value, const std::string& Path, FName& OutName)
+			{
+				if (!Value.is_string())
+				{
+					return Fail(Path, std::string("expected the object's name, got ") + TypeName(Value));
+				}
+				const std::string& Text = Value.get_ref<const std::string&>();
+				if (!IsValidObjectName(Text))
+				{
+					return Fail(Path, "'" + std::string(Text.c_str()) + "' is not an object name (empty, or holding one of \"' ,/.:|&!~@#(){}[]=;^%$` or a control character)");
+				}
+				const auto Found = Named.find(NameKey(Text));
+				if (Found != Named.end())
+				{
+					return Fail(Path, "'" + Text + "' already names the object at " + (Found->second.second.empty() ? std::string("the top") : Found->second.second));
+				}
+				OutName = FName(*FromUtf8(Text));
 				return true;
 			}
 		};
@@ -375,6 +812,18 @@ namespace HostJson
 		class FWriter
 		{
 		public:
+			explicit FWriter(const UObject* InRoot)
+				: Root(InRoot)
+			{
+			}
+
+			FJsonValue WriteObjectBody(const UObject* Object)
+			{
+				FJsonValue Out = WriteStruct(Object->GetClass(), Object);
+				WriteHostState(Object, Out);
+				return Out;
+			}
+
 			FJsonValue WriteStruct(const UStruct* Struct, const void* Container)
 			{
 				FJsonValue Out = FJsonValue::object();
@@ -398,6 +847,129 @@ namespace HostJson
 			}
 
 		private:
+			const UObject* Root;
+			/** Objects already written, with the name the file gives them. */
+			std::map<const UObject*, std::string> Written;
+			std::map<std::string, const UObject*> TakenNames;
+
+			/** The object's own name made valid and unique in the file, as "$ref" finds it by name. */
+			std::string FileName(const UObject* Object)
+			{
+				std::string Base = ToUtf8(Object->GetName());
+				for (char& C : Base)
+				{
+					if (static_cast<unsigned char>(C) < 0x20 || std::strchr(InvalidNameCharacters, C) != nullptr)
+					{
+						C = '_';
+					}
+				}
+				if (Base.empty())
+				{
+					Base = ToUtf8(Object->GetClass()->GetName());
+				}
+				std::string Name = Base;
+				for (int Suffix = 2; TakenNames.count(NameKey(Name)) != 0; ++Suffix)
+				{
+					Name = Base + "_" + std::to_string(Suffix);
+				}
+				TakenNames[NameKey(Name)] = Object;
+				return Name;
+			}
+
+			/** An object in full where the file first meets it, named; every later mention is {"$ref": name}. */
+			FJsonValue WriteObjectValue(const FObjectPropertyBase* Property, const UObject* Value)
+			{
+				// The file's own object is whatever its reader loads it into; a loop back to it stays unset.
+				if (Value == nullptr || Value == Root)
+				{
+					return FJsonValue();
+				}
+				if (const auto Found = Written.find(Value); Found != Written.end())
+				{
+					FJsonValue Reference = FJsonValue::object();
+					Reference[RefMember] = Found->second;
+					return Reference;
+				}
+				const std::string Name = FileName(Value);
+				Written[Value] = Name;
+				FJsonValue Out = FJsonValue::object();
+				Out[NameMember] = Name;
+				if (Value->GetClass() != Property->PropertyClass)
+				{
+					Out[ClassMember] = ToUtf8(Value->GetClass()->GetName());
+				}
+				FJsonValue Body = WriteObjectBody(Value);
+				for (auto& [Member, MemberValue] : Body.items())
+				{
+					Out[Member] = std::move(MemberValue);
+				}
+				return Out;
+			}
+
+			/** What ReadHostState reads: the state the host keeps outside reflection. */
+			static void WriteHostState(const UObject* Object, FJsonValue& Out)
+			{
+				if (const UMaterial* Material = Cast<UMaterial>(Object))
+				{
+					TArray<FMaterialParameterInfo> Infos;
+					TArray<FGuid> Ids;
+					Material->GetAllScalarParameterInfo(Infos, Ids);
+					FJsonValue Scalars = FJsonValue::array();
+					for (const FMaterialParameterInfo& Info : Infos)
+					{
+						float Default = 0.f;
+						Material->GetScalarParameterValue(Info.Name, Default);
+						FJsonValue Parameter = FJsonValue::object();
+						Parameter["Name"] = ToUtf8(Info.Name.ToString());
+						Parameter["DefaultValue"] = FloatJson(Default);
+						Scalars.push_back(std::move(Parameter));
+					}
+					Material->GetAllVectorParameterInfo(Infos, Ids);
+					FJsonValue Vectors = FJsonValue::array();
+					for (const FMaterialParameterInfo& Info : Infos)
+					{
+						FLinearColor Default(0.f, 0.f, 0.f, 1.f);
+						Material->GetVectorParameterValue(Info.Name, Default);
+						FJsonValue Parameter = FJsonValue::object();
+						Parameter["Name"] = ToUtf8(Info.Name.ToString());
+						FJsonValue Color = FJsonValue::object();
+						Color["R"] = FloatJson(Default.R);
+						Color["G"] = FloatJson(Default.G);
+						Color["B"] = FloatJson(Default.B);
+						Color["A"] = FloatJson(Default.A);
+						Parameter["DefaultValue"] = std::move(Color);
+						Vectors.push_back(std::move(Parameter));
+					}
+					Out["ScalarParameters"] = std::move(Scalars);
+					Out["VectorParameters"] = std::move(Vectors);
+				}
+				if (const UCurveFloat* Curve = Cast<UCurveFloat>(Object))
+				{
+					const FRichCurve& Rich = Curve->FloatCurve;
+					FJsonValue Keys = FJsonValue::array();
+					for (const FRichCurveKey& Key : Rich.Keys)
+					{
+						FJsonValue Entry = FJsonValue::object();
+						Entry["InterpMode"] = EnumJson(InterpModes, Key.InterpMode);
+						Entry["TangentMode"] = EnumJson(TangentModes, Key.TangentMode);
+						Entry["TangentWeightMode"] = EnumJson(TangentWeightModes, Key.TangentWeightMode);
+						Entry["Time"] = FloatJson(Key.Time);
+						Entry["Value"] = FloatJson(Key.Value);
+						Entry["ArriveTangent"] = FloatJson(Key.ArriveTangent);
+						Entry["ArriveTangentWeight"] = FloatJson(Key.ArriveTangentWeight);
+						Entry["LeaveTangent"] = FloatJson(Key.LeaveTangent);
+						Entry["LeaveTangentWeight"] = FloatJson(Key.LeaveTangentWeight);
+						Keys.push_back(std::move(Entry));
+					}
+					FJsonValue FloatCurve = FJsonValue::object();
+					FloatCurve["DefaultValue"] = FloatJson(Rich.DefaultValue);
+					FloatCurve["PreInfinityExtrap"] = EnumJson(Extrapolations, Rich.PreInfinityExtrap);
+					FloatCurve["PostInfinityExtrap"] = EnumJson(Extrapolations, Rich.PostInfinityExtrap);
+					FloatCurve["Keys"] = std::move(Keys);
+					Out["FloatCurve"] = std::move(FloatCurve);
+				}
+			}
+
 			static FJsonValue Text(const FProperty* Property, const void* ValuePtr)
 			{
 				FString Exported;
@@ -420,11 +992,7 @@ namespace HostJson
 				{
 					return FJsonValue(Value);
 				}
-				// The shortest decimal that reads back as the same float ("0.4", not 0.4000000059604645).
-				char Buffer[32];
-				const auto Result = std::to_chars(Buffer, Buffer + sizeof(Buffer) - 1, static_cast<float>(Value));
-				*Result.ptr = 0;
-				return FJsonValue(std::strtod(Buffer, nullptr));
+				return FloatJson(static_cast<float>(Value));
 			}
 
 			FJsonValue WriteValue(const FProperty* Property, const void* ValuePtr)
@@ -452,13 +1020,7 @@ namespace HostJson
 				}
 				if (const FObjectPropertyBase* Object = CastField<FObjectPropertyBase>(Property))
 				{
-					// Data assets travel inline with the asset that refers to them; other assets are not files here.
-					const UObject* Value = Object->GetObjectPropertyValue(ValuePtr);
-					if (Value && Value->IsA(UDataAsset::StaticClass()))
-					{
-						return WriteStruct(Value->GetClass(), Value);
-					}
-					return FJsonValue();
+					return WriteObjectValue(Object, Object->GetObjectPropertyValue(ValuePtr));
 				}
 				if (CastField<FNameProperty>(Property))
 				{
@@ -497,7 +1059,7 @@ namespace HostJson
 			return false;
 		}
 		FReader Reader;
-		if (!Reader.ReadStruct(Object->GetClass(), Object, Document, std::string()))
+		if (!Reader.ReadObjectBody(Object, Document, std::string(), false) || !Reader.ResolveReferences())
 		{
 			OutError = Reader.Error;
 			return false;
@@ -517,7 +1079,7 @@ namespace HostJson
 		{
 			return FString(TEXT("null\n"));
 		}
-		FWriter Writer;
-		return FromUtf8(Private::Write(Writer.WriteStruct(Object->GetClass(), Object)));
+		FWriter Writer(Object);
+		return FromUtf8(Private::Write(Writer.WriteObjectBody(Object)));
 	}
 }

@@ -2,9 +2,22 @@
 //
 // Host-only: the engine saves assets in its own package format. Reading is what loading does: every
 // saved (non-transient) reflected property named in the file is set as written, without editor limits
-// or edit conditions, then PostLoad runs on each object read. An object property holds either null or,
-// inline, the properties of a new object of its class (a preset's dynamic preset, for one); other
-// assets cannot be referenced from a file.
+// or edit conditions, then PostLoad runs on each object read.
+//
+// An object property holds null or, where the file first meets the object, the object inline: its
+// properties plus "$name" (the object's name, unique in the file, case ignored) and, when its class
+// is not the property's own, "$class" ("Material" for a UMaterialInterface property). Any later
+// mention of the same object is {"$ref": "M_Sky"} and loads as that same object; a reference may
+// come before the object it names. So a file carries every asset its object refers to, each once:
+//
+//     "SkySettings": { "SkyMaterial": { "$name": "M_Sky", "$class": "Material",
+//                                       "ScalarParameters": [ { "Name": "Stars", "DefaultValue": 1 } ],
+//                                       "VectorParameters": [] } }
+//
+// State the host keeps outside reflection is written under the name the engine reflects it as: a
+// UMaterial's parameters ("ScalarParameters" and "VectorParameters", each {Name, DefaultValue}, in
+// the material's order; expression GUIDs are made anew on load) and a UCurveFloat's "FloatCurve"
+// (DefaultValue, Pre/PostInfinityExtrap, Keys in time order).
 #pragma once
 
 #include "CoreMinimal.h"
@@ -19,6 +32,6 @@ namespace HostJson
 	 */
 	ENGINE_API bool ReadObject(UObject* Object, const FString& JsonText, FString& OutError);
 
-	/** Every saved reflected property of Object as indented JSON; inline objects are written inside it. */
+	/** Every saved property of Object as indented JSON, the objects it refers to inline (each once). */
 	ENGINE_API FString WriteObject(const UObject* Object);
 }
