@@ -30,17 +30,24 @@ namespace
 // FName
 // ------------------------------------------------------------------------------------------------
 
-TEST(HostName, EqualityIgnoresCaseAndKeepsFirstSpelling)
+TEST(HostName, EqualityIgnoresCaseAndKeepsEachSpelling)
 {
-	// Names compare without case, and print the way they were first written, not the way asked.
+	// Names compare and hash without case but print as each was written, as editor builds keep them.
 	const FName First(TEXT("HostCoreTest_Dusk"));
 	const FName Second("hostcoretest_DUSK");
 	EXPECT_EQ(First, Second);
 	EXPECT_TRUE(First == TEXT("HOSTCORETEST_dusk"));
-	EXPECT_EQ(Second.ToString(), FString(TEXT("HostCoreTest_Dusk")));
-	EXPECT_TRUE(Second.ToString().Equals(TEXT("HostCoreTest_Dusk"), ESearchCase::CaseSensitive));
+	EXPECT_TRUE(Second.ToString().Equals(TEXT("hostcoretest_DUSK"), ESearchCase::CaseSensitive));
+	EXPECT_TRUE(First.ToString().Equals(TEXT("HostCoreTest_Dusk"), ESearchCase::CaseSensitive));
+	EXPECT_TRUE(FName(TEXT("HOSTCORETEST_DUSK_7")).ToString().Equals(TEXT("HOSTCORETEST_DUSK_7"), ESearchCase::CaseSensitive));
 	EXPECT_EQ(First.GetComparisonIndex(), Second.GetComparisonIndex());
+	EXPECT_NE(First.GetDisplayIndex(), Second.GetDisplayIndex());
+	EXPECT_EQ(Second.GetDisplayIndex(), FName(TEXT("hostcoretest_DUSK")).GetDisplayIndex()) << "one entry per spelling";
+	EXPECT_TRUE(First.IsEqual(Second, ENameCase::IgnoreCase));
+	EXPECT_FALSE(First.IsEqual(Second, ENameCase::CaseSensitive));
 	EXPECT_EQ(GetTypeHash(First), GetTypeHash(Second)) << "equal names must hash alike";
+	EXPECT_EQ(FName(TEXT("NONE")), NAME_None);
+	EXPECT_EQ(FName(TEXT("NONE")).ToString(), FString(TEXT("None")));
 }
 
 TEST(HostName, NumberSuffixIsSplitOffAsTheEngineDoes)
