@@ -2,13 +2,17 @@
 # run as root they install what is missing with apt-get, then configure and build.
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
+TSAN_BUILD_DIR ?= build-tsan
+FUZZ_BUILD_DIR ?= build-fuzz
+CLANG_CXX      ?= clang++-14
 BUILD_TYPE     ?= RelWithDebInfo
 JOBS           ?= $(shell nproc 2>/dev/null || echo 2)
 
-# Debian packages the build needs (compiler, CMake, Ninja, GoogleTest/GoogleMock, Google Benchmark).
-PACKAGES := g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev
+# Debian packages the build needs (compiler, CMake, Ninja, GoogleTest/GoogleMock, Google Benchmark),
+# and clang with its sanitizer and libFuzzer runtimes for the thread-sanitizer and fuzzing builds.
+PACKAGES := g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev
 
-.PHONY: all deps configure build preview play test test-sanitize bench clean
+.PHONY: all deps configure build preview play test test-sanitize test-tsan fuzz fuzz-ci bench clean
 
 all: build
 
@@ -49,8 +53,37 @@ test-sanitize: deps
 	$(SANITIZER_ENV) ./$(ASAN_BUILD_DIR)/ZNLumarchTests --gtest_brief=1
 	$(SANITIZER_ENV) ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure -R '^Lumarch[.]'
 
+# ThreadSanitizer over what runs on more than one thread: the voxel queries answered by worker
+# threads (the stand-in itself and the fog that asks it) and a short play of the previewer.
+TSAN_TESTS := VoxelQuery*:*GroundFollowerFog*:DirectorTracking*
+TSAN_ENV   := TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=$(CLANG_CXX) \
+		-DZNLUMARCH_SANITIZE_THREAD=ON -DZNLUMARCH_BUILD_BENCHMARKS=OFF
+	cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target ZNLumarchTests lumarch
+	$(TSAN_ENV) ./$(TSAN_BUILD_DIR)/ZNLumarchTests --gtest_brief=1 --gtest_filter='$(TSAN_TESTS)'
+	$(TSAN_ENV) ./$(TSAN_BUILD_DIR)/lumarch play --steps 24 --fps 60 > /dev/null
+
+# libFuzzer over preset loading, from the checked-in seeds; FUZZ_SECONDS bounds the run.
+FUZZ_SECONDS ?= 600
+FUZZ_CORPUS  := Tests/Fuzz/PresetCorpus
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=$(CLANG_CXX) \
+		-DZNLUMARCH_FUZZ=ON -DZNLUMARCH_BUILD_TESTS=OFF -DZNLUMARCH_BUILD_BENCHMARKS=OFF -DZNLUMARCH_BUILD_TOOLS=OFF
+	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target PresetLoadFuzzer
+	mkdir -p $(FUZZ_BUILD_DIR)/corpus
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		./$(FUZZ_BUILD_DIR)/PresetLoadFuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=32768 -timeout=10 -rss_limit_mb=1024 \
+		-artifact_prefix=$(FUZZ_BUILD_DIR)/ $(FUZZ_BUILD_DIR)/corpus $(FUZZ_CORPUS)
+
+# The bounded run CI makes.
+fuzz-ci:
+	$(MAKE) fuzz FUZZ_SECONDS=45
+
 bench: build
 	@for b in $(BUILD_DIR)/*Benchmark; do echo "== $$b"; $$b; done
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(TSAN_BUILD_DIR) $(FUZZ_BUILD_DIR)

@@ -109,4 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Table, JsonAssetsBadFile, ::testing::Values(
 	FBadFileRow{"{ \"BoundDynamicPreset\": null }", "BoundDynamicPreset: no such saved property"},
 	FBadFileRow{"{ \"MoonLightSettings\": { \"AtmosphereSunLight\": 1 } }", "MoonLightSettings.AtmosphereSunLight: expected true or false, got a number"},
 	FBadFileRow{"{ \"SkySettings\": { \"SkyMaterial\": \"/Game/M_Sky\" } }", "SkySettings.SkyMaterial: expected null or the object's properties, got a string"},
-	FBadFileRow{"{ \"DynamicOverrides\": { \"Day\": { \"FogSettings\": { \"Density\": [] } } } }", "DynamicOverrides.Day.FogSettings.Density: expected a number, got an array"}));
+	FBadFileRow{"{ \"DynamicOverrides\": { \"Day\": { \"FogSettings\": { \"Density\": [] } } } }", "DynamicOverrides.Day.FogSettings.Density: expected a number, got an array"},
+	FBadFileRow{"{ \"SunLightSettings\": { \"Intensity\": 1e39 } }", "SunLightSettings.Intensity: expected a number within the property's range, got '1e39'"},
+	FBadFileRow{"{ \"SkySettings\": { \"SkySphereScale\": \"(X=1,Y=-1e999,Z=1)\" } }",
+		"SkySettings.SkySphereScale.Y: expected a number within the property's range in '(X=1,Y=-1e999,Z=1)'"}));

@@ -1,4 +1,5 @@
 #include "HostSupport/JsonAssets.h"
+#include <cmath>
 #include "HostSupport/JsonDocument.h"
 #include "Engine/DataAsset.h"
 #include "UObject/Package.h"
@@ -78,6 +79,30 @@ namespace HostJson
 				return false;
 			}
 
+			/** The member path of the first number in a struct that is not finite; empty when all are. */
+			static std::string FirstNonFinite(const UStruct* Struct, const void* Container)
+			{
+				for (TFieldIterator<FProperty> It(Struct); It; ++It)
+				{
+					const void* Member = It->ContainerPtrToValuePtr<void>(const_cast<void*>(Container));
+					const std::string Name = ToUtf8(It->GetName());
+					if (const FStructProperty* Inner = CastField<FStructProperty>(*It))
+					{
+						const std::string Found = FirstNonFinite(Inner->Struct, Member);
+						if (!Found.empty())
+						{
+							return Name + "." + Found;
+						}
+					}
+					else if (const FNumericProperty* Numeric = CastField<FNumericProperty>(*It);
+						Numeric && Numeric->IsFloatingPoint() && !std::isfinite(Numeric->GetFloatingPointPropertyValue(Member)))
+					{
+						return Name;
+					}
+				}
+				return std::string();
+			}
+
 			bool ImportText(const FProperty* Property, void* ValuePtr, const std::string& Text, const std::string& Path, const char* Expected)
 			{
 				const FString Buffer = FromUtf8(Text);
@@ -95,7 +120,12 @@ namespace HostJson
 					// Also the engine's text form, "(R=1,G=0.5,B=0,A=1)".
 					if (Value.Type == FJsonValue::EType::String)
 					{
-						return ImportText(Property, ValuePtr, Value.String, Path, "a struct in text form");
+						if (!ImportText(Property, ValuePtr, Value.String, Path, "a struct in text form"))
+						{
+							return false;
+						}
+						const std::string Outside = FirstNonFinite(Struct->Struct, ValuePtr);
+						return Outside.empty() || Fail(Path + "." + Outside, "expected a number within the property's range in '" + Value.String + "'");
 					}
 					return ReadStruct(Struct->Struct, ValuePtr, Value, Path);
 				}
@@ -160,7 +190,17 @@ namespace HostJson
 					{
 						return Fail(Path, std::string("expected a number, got ") + Value.TypeName());
 					}
-					return ImportText(Property, ValuePtr, Value.NumberText, Path, "a number of the property's type");
+					if (!ImportText(Property, ValuePtr, Value.NumberText, Path, "a number of the property's type"))
+					{
+						return false;
+					}
+					// JSON has no infinities: a number past the type's range would save as text no file can hold.
+					const FNumericProperty* Numeric = CastField<FNumericProperty>(Property);
+					if (Numeric->IsFloatingPoint() && !std::isfinite(Numeric->GetFloatingPointPropertyValue(ValuePtr)))
+					{
+						return Fail(Path, "expected a number within the property's range, got '" + Value.NumberText + "'");
+					}
+					return true;
 				}
 				return Fail(Path, "a property of this type cannot be read from a file");
 			}
