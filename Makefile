@@ -5,6 +5,8 @@ ASAN_BUILD_DIR ?= build-asan
 TSAN_BUILD_DIR ?= build-tsan
 FUZZ_BUILD_DIR ?= build-fuzz
 CLANG_CXX      ?= clang++-14
+# Sanitizer builds for CI compile fast: light optimisation, line tables for the reports.
+CLANG_FLAGS    := -DCMAKE_BUILD_TYPE=None "-DCMAKE_CXX_FLAGS=-O1 -gline-tables-only" -DCMAKE_CXX_COMPILER=$(CLANG_CXX)
 BUILD_TYPE     ?= RelWithDebInfo
 JOBS           ?= $(shell nproc 2>/dev/null || echo 2)
 
@@ -59,8 +61,7 @@ TSAN_TESTS := VoxelQuery*:*GroundFollowerFog*:DirectorTracking*
 TSAN_ENV   := TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 
 test-tsan: deps
-	cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=$(CLANG_CXX) \
-		-DZNLUMARCH_SANITIZE_THREAD=ON -DZNLUMARCH_BUILD_BENCHMARKS=OFF
+	cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja $(CLANG_FLAGS) -DZNLUMARCH_SANITIZE_THREAD=ON -DZNLUMARCH_BUILD_BENCHMARKS=OFF
 	cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target ZNLumarchTests lumarch
 	$(TSAN_ENV) ./$(TSAN_BUILD_DIR)/ZNLumarchTests --gtest_brief=1 --gtest_filter='$(TSAN_TESTS)'
 	$(TSAN_ENV) ./$(TSAN_BUILD_DIR)/lumarch play --steps 24 --fps 60 > /dev/null
@@ -70,8 +71,7 @@ FUZZ_SECONDS ?= 600
 FUZZ_CORPUS  := Tests/Fuzz/PresetCorpus
 
 fuzz: deps
-	cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=$(CLANG_CXX) \
-		-DZNLUMARCH_FUZZ=ON -DZNLUMARCH_BUILD_TESTS=OFF -DZNLUMARCH_BUILD_BENCHMARKS=OFF -DZNLUMARCH_BUILD_TOOLS=OFF
+	cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja $(CLANG_FLAGS) -DZNLUMARCH_FUZZ=ON -DZNLUMARCH_BUILD_TESTS=OFF -DZNLUMARCH_BUILD_BENCHMARKS=OFF -DZNLUMARCH_BUILD_TOOLS=OFF
 	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target PresetLoadFuzzer
 	mkdir -p $(FUZZ_BUILD_DIR)/corpus
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
