@@ -57,7 +57,7 @@ test-sanitize: deps
 
 # ThreadSanitizer over what runs on more than one thread: the voxel queries answered by worker
 # threads (the stand-in itself and the fog that asks it) and a short play of the previewer.
-TSAN_TESTS := VoxelQuery*:*GroundFollowerFog*:DirectorTracking*
+TSAN_TESTS := *VoxelQuery*:*GroundFollowerFog*:DirectorTracking*
 TSAN_ENV   := TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 
 test-tsan: deps
@@ -75,7 +75,7 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target PresetLoadFuzzer
 	mkdir -p $(FUZZ_BUILD_DIR)/corpus
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		./$(FUZZ_BUILD_DIR)/PresetLoadFuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=32768 -timeout=10 -rss_limit_mb=1024 \
+		./$(FUZZ_BUILD_DIR)/PresetLoadFuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=32768 -timeout=10 -rss_limit_mb=2048 \
 		-artifact_prefix=$(FUZZ_BUILD_DIR)/ $(FUZZ_BUILD_DIR)/corpus $(FUZZ_CORPUS)
 
 # The bounded run CI makes.

@@ -287,7 +287,11 @@ namespace
 		AZN_Lumarch* PlayDirector = nullptr;
 	};
 
+#ifdef ZN_SANITIZED_BUILD
+	constexpr int32 PresetCount = 150;
+#else
 	constexpr int32 PresetCount = 1000;
+#endif
 }
 
 // Finite values, however extreme or out of the editor's range, never put a non-finite number into a component.

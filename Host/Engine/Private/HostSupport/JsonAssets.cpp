@@ -50,7 +50,7 @@ namespace HostJson
 					const std::string& Name = Json.ObjectKeys[Member];
 					const FJsonValue& Value = Json.ObjectValues[Member];
 					const std::string MemberPath = Join(Path, Name);
-					FProperty* Property = FindFProperty<FProperty>(Struct, FName(*FromUtf8(Name)));
+					FProperty* Property = FindFProperty<FProperty>(Struct, FName(*FromUtf8(Name), FNAME_Find));
 					if (Property == nullptr || !IsSaved(Property))
 					{
 						return Fail(MemberPath, "no such saved property");
