@@ -10,9 +10,10 @@ CLANG_FLAGS    := -DCMAKE_BUILD_TYPE=None "-DCMAKE_CXX_FLAGS=-O1 -gline-tables-o
 BUILD_TYPE     ?= RelWithDebInfo
 JOBS           ?= $(shell nproc 2>/dev/null || echo 2)
 
-# Debian packages the build needs (compiler, CMake, Ninja, GoogleTest/GoogleMock, Google Benchmark),
-# and clang with its sanitizer and libFuzzer runtimes for the thread-sanitizer and fuzzing builds.
-PACKAGES := g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev
+# Debian packages the build needs (compiler, CMake, Ninja, GoogleTest/GoogleMock, Google Benchmark,
+# cairo for pictures, nlohmann-json, a font for their text, Chromium to test the day page), and clang
+# with its sanitizer and libFuzzer runtimes for the thread-sanitizer and fuzzing builds.
+PACKAGES := g++ cmake ninja-build make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev nlohmann-json3-dev fonts-dejavu-core chromium clang-14 libclang-rt-14-dev
 
 .PHONY: all deps configure build preview play test test-sanitize test-tsan fuzz fuzz-ci bench clean
 
@@ -38,8 +39,13 @@ configure: deps $(BUILD_DIR)/build.ninja
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The first run ends with something to open: the day's views over its chart, and a page that scrubs it.
+PREVIEW_DIR  ?= $(BUILD_DIR)/preview
+PREVIEW_ARGS ?= --png $(PREVIEW_DIR)/day.png --html $(PREVIEW_DIR)/day.html
+
 preview: build
-	./$(BUILD_DIR)/lumarch $(ARGS)
+	@mkdir -p $(PREVIEW_DIR)
+	./$(BUILD_DIR)/lumarch $(ARGS) $(PREVIEW_ARGS)
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)

@@ -14,43 +14,70 @@
 namespace
 {
 	/** Ticks a value's override box and enters the value, as in the dynamic preset's Details panel. */
-	void SetLookValue(ULM_DynamicPreset* Dynamic, const FString& Look, const FString& Record, const FString& Field, double Value)
+	template <class T>
+	void SetLookValue(ULM_DynamicPreset* Dynamic, const FString& Look, const FString& Record, const FString& Field, const T& Value)
 	{
 		HostEditor::SetPropertyByPath(Dynamic, Look + TEXT(".") + Record + TEXT(".bOverride_") + Field, true);
 		HostEditor::SetPropertyByPath(Dynamic, Look + TEXT(".") + Record + TEXT(".") + Field, Value);
 	}
 
+	/** What distinguishes one look from the others; everything else is the same physical atmosphere. */
 	struct FLookValues
 	{
 		const TCHAR* Look;
+		/** Exposure range (EV100) the camera adapts within, and the white balance (K; above 6500 warms). */
 		double MinEV100;
 		double MaxEV100;
-		double Temperature;
+		double WhiteTemperature;
+		/** Aerosols: more haze at dawn and dusk spreads the low sun's glow. */
+		double MieScatteringScale;
 		double FogDensity;
-		double SkyLightIntensity;
+		FLinearColor FogInscattering;
+		FLinearColor SkyLightColor;
 	};
 }
 
 ULM_Preset* MakeBuiltInPreset()
 {
+	// A physically plausible day: a sun of 100,000 lux climbing to 60 degrees and a full moon of 0.3
+	// lux in an Earth-like atmosphere, twelve hours of daylight; the exposure ranges follow the light
+	// (about EV100 15 at noon), the moonlit night is kept dark but visible; dawn and dusk are warmed
+	// by white balance and haze, the night is cooled.
 	ULM_DynamicPreset* Dynamic = NewObject<ULM_DynamicPreset>(GetTransientPackage(), TEXT("BuiltInLooks"));
 	const FLookValues Looks[] = {
-		{TEXT("Day"), 10.0, 14.0, 6500.0, 0.02, 1.0},
-		{TEXT("DawnDusk"), 5.0, 9.0, 4500.0, 0.08, 0.6},
-		{TEXT("Night"), -3.0, 1.0, 9500.0, 0.15, 0.15},
+		{TEXT("Day"), 12.0, 16.0, 6500.0, 0.003996, 0.02, FLinearColor(0.02f, 0.025f, 0.035f), FLinearColor(1.0f, 1.0f, 1.0f)},
+		{TEXT("DawnDusk"), 2.0, 13.0, 7600.0, 0.006, 0.035, FLinearColor(0.03f, 0.018f, 0.01f), FLinearColor(1.0f, 0.9f, 0.8f)},
+		{TEXT("Night"), -1.5, 1.0, 4800.0, 0.003996, 0.02, FLinearColor(0.0005f, 0.0007f, 0.0012f), FLinearColor(0.85f, 0.9f, 1.0f)},
 	};
 	for (const FLookValues& Values : Looks)
 	{
 		SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("MinEV100"), Values.MinEV100);
 		SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("MaxEV100"), Values.MaxEV100);
-		SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("Temperature"), Values.Temperature);
+		SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("Temperature"), Values.WhiteTemperature);
+		// Earth's atmosphere: the component's defaults, but for the aerosols of the look and a grey ground.
+		SetLookValue(Dynamic, Values.Look, TEXT("SkyAtmosphereSettings"), TEXT("MieScatteringScale"), Values.MieScatteringScale);
+		SetLookValue(Dynamic, Values.Look, TEXT("SkyAtmosphereSettings"), TEXT("GroundAlbedo"), FLinearColor(0.4f, 0.4f, 0.4f));
 		SetLookValue(Dynamic, Values.Look, TEXT("FogSettings"), TEXT("Density"), Values.FogDensity);
-		SetLookValue(Dynamic, Values.Look, TEXT("SkyLightSetting"), TEXT("IntensityScale"), Values.SkyLightIntensity);
+		SetLookValue(Dynamic, Values.Look, TEXT("FogSettings"), TEXT("FogInscatteringColor"), Values.FogInscattering);
+		SetLookValue(Dynamic, Values.Look, TEXT("SkyLightSetting"), TEXT("LightColor"), Values.SkyLightColor);
 	}
 
 	ULM_Preset* Preset = NewObject<ULM_Preset>(GetTransientPackage(), TEXT("BuiltInPreset"));
 	HostEditor::SetObjectPropertyByPath(Preset, TEXT("DynamicOverrides"), Dynamic);
-	HostEditor::SetPropertyByPath(Preset, TEXT("MoonLightSettings.Intensity"), 1.0);
+	HostEditor::SetPropertyByPath(Preset, TEXT("SunLightSettings.Intensity"), 100000.0);
+	HostEditor::SetPropertyByPath(Preset, TEXT("SunLightSettings.LightSourceAngle"), 0.5357);
+	HostEditor::SetPropertyByPath(Preset, TEXT("SunLightSettings.Temperature"), 6000.0);
+	HostEditor::SetPropertyByPath(Preset, TEXT("MoonLightSettings.Intensity"), 0.3);
+	HostEditor::SetPropertyByPath(Preset, TEXT("MoonLightSettings.LightSourceAngle"), 0.52);
+	HostEditor::SetPropertyByPath(Preset, TEXT("MoonLightSettings.Temperature"), 5500.0);
+	HostEditor::SetPropertyByPath(Preset, TEXT("SkyAtmosphereSettings.MultiScatteringFactor"), 1.0);
+	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.SunNoonAltitudeDeg"), 60.0);
+	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.SunDepthDeg"), 40.0);
+	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.MoonNoonAltitudeDeg"), 45.0);
+	// The sunlight stays on, fading, until the sun is 10 degrees down: twilight is lit by the sun below the horizon.
+	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.SunLightFadeRange.FadeStartDeg"), -10.0);
+	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.SunLightFadeRange.FadeEndDeg"), 0.0);
+	SetDayLightFraction(Preset, 0.5f);
 	return Preset;
 }
 

@@ -179,6 +179,9 @@ FDirectorSnapshot FPreviewLevel::Snapshot() const
 	Snapshot.Look = ReadMember<FName>(Director, TEXT("ClosestPreset")).ToString();
 	Snapshot.FogDensity = Fog->FogDensity;
 	Snapshot.SkyLightIntensity = SkyLight->Intensity;
+	Snapshot.SkyLightColor = SkyLight->GetLightColor();
+	Snapshot.FogInscatteringColor = Fog->FogInscatteringLuminance;
+	Snapshot.FogAlbedo = FLinearColor(Fog->VolumetricFogAlbedo);
 	Snapshot.MinEV100 = PostProcess->Settings.AutoExposureMinBrightness;
 	Snapshot.MaxEV100 = PostProcess->Settings.AutoExposureMaxBrightness;
 	Snapshot.WhiteTemperature = PostProcess->Settings.WhiteTemp;
@@ -189,4 +192,9 @@ FDirectorSnapshot FPreviewLevel::Snapshot() const
 		Snapshot.GroundZ = Walker->GetActorLocation().Z;
 	}
 	return Snapshot;
+}
+
+FSceneRenderState FPreviewLevel::CaptureScene() const
+{
+	return CaptureSceneRenderState(World);
 }

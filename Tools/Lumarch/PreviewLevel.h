@@ -4,6 +4,7 @@
 
 #include "CoreMinimal.h"
 #include "PreviewOptions.h"
+#include "Renderer/SceneRenderState.h"
 
 class AZN_Lumarch;
 class AZN_TimeOfDaySubsystemActor;
@@ -51,6 +52,10 @@ struct FDirectorSnapshot
 	FString Look;
 	float FogDensity = 0.0f;
 	float SkyLightIntensity = 0.0f;
+	/** Blended colours: the sky light's, the fog's in-scattering and its volumetric albedo (linear). */
+	FLinearColor SkyLightColor = FLinearColor::Black;
+	FLinearColor FogInscatteringColor = FLinearColor::Black;
+	FLinearColor FogAlbedo = FLinearColor::Black;
 	/** Exposure range (EV100) and white balance written into the post-process. */
 	float MinEV100 = 0.0f;
 	float MaxEV100 = 0.0f;
@@ -78,6 +83,9 @@ public:
 	void ShowStep(int Step, int Steps);
 
 	FDirectorSnapshot Snapshot() const;
+
+	/** What the engine's renderer would read from the level's components now. */
+	FSceneRenderState CaptureScene() const;
 
 private:
 	void PlayFrames(int Count, float DeltaSeconds);

@@ -40,6 +40,8 @@ void PrintUsage(FILE* Out)
 		"  --fps N            play: frames per second of the clock (default 30; 1..240)\n"
 		"  --csv              comma-separated output instead of a table\n"
 		"  --svg FILE         also write a picture of the day to FILE (SVG)\n"
+		"  --png FILE         render a view of every step and write them with the chart to FILE (PNG)\n"
+		"  --html FILE        write a page that scrubs the day to FILE (HTML)\n"
 		"  --save-preset FILE save the preset that runs to FILE as JSON, to edit and load back\n"
 		"  -h, --help         show this help\n");
 }
@@ -76,6 +78,29 @@ EParseResult ParsePreviewOptions(int Argc, char** Argv, FPreviewOptions& Options
 		else if (Arg == "--csv")
 		{
 			Options.bCsv = true;
+		}
+		else if (Arg == "--view-size")
+		{
+			int Width = 0;
+			int Height = 0;
+			char Rest = 0;
+			if (Index + 1 >= Argc || std::sscanf(Argv[Index + 1], "%dx%d%c", &Width, &Height, &Rest) != 2 || Width < 1 || Height < 1 || Width > 4096 || Height > 4096)
+			{
+				std::fprintf(stderr, "lumarch: --view-size needs WIDTHxHEIGHT, each 1..4096 (try --help)\n");
+				return EParseResult::BadInput;
+			}
+			++Index;
+			Options.ViewWidth = Width;
+			Options.ViewHeight = Height;
+		}
+		else if (Arg == "--png" || Arg == "--html")
+		{
+			if (Index + 1 >= Argc)
+			{
+				std::fprintf(stderr, "lumarch: %s needs a file name (try --help)\n", Arg.c_str());
+				return EParseResult::BadInput;
+			}
+			(Arg == "--png" ? Options.PngPath : Options.HtmlPath) = Argv[++Index];
 		}
 		else if (Arg == "--svg" || Arg == "--save-preset")
 		{

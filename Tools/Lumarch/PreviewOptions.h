@@ -30,6 +30,14 @@ struct FPreviewOptions
 	bool bCsv = false;
 	/** Where to write a picture of the day (SVG); empty for none. */
 	std::string PicturePath;
+	/** Where to write the filmstrip of rendered views with the chart (PNG), and the page that scrubs the day (HTML). */
+	std::string PngPath;
+	std::string HtmlPath;
+	/** Size of each rendered view. */
+	int ViewWidth = 256;
+	int ViewHeight = 128;
+	/** Renders with the published multiple-scattering form instead of the engine's default. */
+	bool bPaperMultipleScattering = false;
 };
 
 enum class EParseResult

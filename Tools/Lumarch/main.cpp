@@ -2,7 +2,8 @@
 // in play, and prints what its sun, moon and sky show, step by step, as a table or CSV.
 #include "CoreMinimal.h"
 #include "Modules/ModuleManager.h"
-#include "DayPicture.h"
+#include "DayDrawing.h"
+#include "DayOutputs.h"
 #include "PreviewLevel.h"
 #include "PreviewOptions.h"
 #include "PresetFile.h"
@@ -12,6 +13,10 @@
 
 namespace
 {
+	const char* const CsvColumns[] = {"time", "clock", "total_time", "sun_altitude", "sun_yaw", "sun_alpha", "sun_intensity", "sun_light", "moon_altitude", "moon_yaw",
+		"moon_alpha", "moon_intensity", "moon_light", "elevation_phase", "is_day", "dominant", "atmosphere_sun_z", "look", "fog_density", "sky_light_intensity",
+		"min_ev100", "max_ev100", "white_temperature", "ground_z", "fog_z", "focal_distance"};
+
 	const char* LightState(const FLightSnapshot& Light)
 	{
 		if (!Light.bVisible)
@@ -22,15 +27,31 @@ namespace
 	}
 
 	/** Hours and minutes of the time of day, rounded to the minute (24:00 ends the day). */
-	void ClockText(double Time, char (&Out)[16])
+	std::string Number(const char* Format, double Value)
 	{
-		const double DayFraction = Time - static_cast<double>(static_cast<long long>(Time));
-		int Minutes = static_cast<int>(DayFraction * 24.0 * 60.0 + 0.5);
-		if (Time >= 1.0 && Minutes == 0)
+		char Text[64];
+		std::snprintf(Text, sizeof(Text), Format, Value);
+		return Text;
+	}
+
+	/** One moment as the CSV shows it, a value per column. */
+	std::vector<std::string> CsvValues(const FDirectorSnapshot& S)
+	{
+		return {Number("%.6f", S.Time), FormatClock(S.Time), Number("%.2f", S.TotalTime), Number("%.4f", S.Sun.Altitude), Number("%.4f", S.Sun.Yaw),
+			Number("%.4f", S.Sun.Alpha), Number("%.4f", S.Sun.Intensity), LightState(S.Sun), Number("%.4f", S.Moon.Altitude), Number("%.4f", S.Moon.Yaw),
+			Number("%.4f", S.Moon.Alpha), Number("%.4f", S.Moon.Intensity), LightState(S.Moon), Number("%.4f", S.ElevationPhase), S.bIsDay ? "1" : "0",
+			S.DominantLight, Number("%.4f", S.AtmosphereSunDirectionZ), TCHAR_TO_UTF8(*S.Look), Number("%.5f", S.FogDensity), Number("%.4f", S.SkyLightIntensity),
+			Number("%.3f", S.MinEV100), Number("%.3f", S.MaxEV100), Number("%.1f", S.WhiteTemperature), Number("%.2f", S.GroundZ), Number("%.2f", S.FogZ),
+			Number("%.2f", S.FocalDistance)};
+	}
+
+	void PrintCsvLine(const std::vector<std::string>& Values)
+	{
+		for (size_t Index = 0; Index < Values.size(); ++Index)
 		{
-			Minutes = 24 * 60;
+			std::printf("%s%s", Index == 0 ? "" : ",", Values[Index].c_str());
 		}
-		std::snprintf(Out, sizeof(Out), "%02d:%02d", Minutes / 60, Minutes % 60);
+		std::printf("\n");
 	}
 
 	std::string PresetName(const FPreviewOptions& Options)
@@ -42,8 +63,7 @@ namespace
 	{
 		if (Options.bCsv)
 		{
-			std::printf("time,clock,total_time,sun_altitude,sun_yaw,sun_alpha,sun_intensity,sun_light,moon_altitude,moon_yaw,moon_alpha,moon_intensity,moon_light,"
-				"elevation_phase,is_day,dominant,atmosphere_sun_z,look,fog_density,sky_light_intensity,min_ev100,max_ev100,white_temperature,ground_z,fog_z,focal_distance\n");
+			PrintCsvLine(std::vector<std::string>(std::begin(CsvColumns), std::end(CsvColumns)));
 			return;
 		}
 		if (Options.Mode == EPreviewMode::Play)
@@ -63,21 +83,16 @@ namespace
 
 	void PrintRow(const FPreviewOptions& Options, const FDirectorSnapshot& S)
 	{
-		char Clock[16];
-		ClockText(S.Time, Clock);
+		const std::string Clock = FormatClock(S.Time);
 		const std::string Look = TCHAR_TO_UTF8(*S.Look);
 		if (Options.bCsv)
 		{
-			std::printf("%.6f,%s,%.2f,%.4f,%.4f,%.4f,%.4f,%s,%.4f,%.4f,%.4f,%.4f,%s,%.4f,%d,%s,%.4f,%s,%.5f,%.4f,%.3f,%.3f,%.1f,%.2f,%.2f,%.2f\n", S.Time, Clock, S.TotalTime,
-				S.Sun.Altitude, S.Sun.Yaw, S.Sun.Alpha, S.Sun.Intensity, LightState(S.Sun),
-				S.Moon.Altitude, S.Moon.Yaw, S.Moon.Alpha, S.Moon.Intensity, LightState(S.Moon),
-				S.ElevationPhase, S.bIsDay ? 1 : 0, S.DominantLight, S.AtmosphereSunDirectionZ,
-				Look.c_str(), S.FogDensity, S.SkyLightIntensity, S.MinEV100, S.MaxEV100, S.WhiteTemperature, S.GroundZ, S.FogZ, S.FocalDistance);
+			PrintCsvLine(CsvValues(S));
 			return;
 		}
 		char Exposure[32];
 		std::snprintf(Exposure, sizeof(Exposure), "%.1f..%.1f", S.MinEV100, S.MaxEV100);
-		std::printf("%7.4f %5s %6.0f | %7.2f %5.2f %5.2f %-9s | %8.2f %5.2f %5.2f %-9s | %6.3f %-8s %5.3f %4.2f %-10s %5.0f", S.Time, Clock, S.TotalTime,
+		std::printf("%7.4f %5s %6.0f | %7.2f %5.2f %5.2f %-9s | %8.2f %5.2f %5.2f %-9s | %6.3f %-8s %5.3f %4.2f %-10s %5.0f", S.Time, Clock.c_str(), S.TotalTime,
 			S.Sun.Altitude, S.Sun.Alpha, S.Sun.Intensity, LightState(S.Sun),
 			S.Moon.Altitude, S.Moon.Alpha, S.Moon.Intensity, LightState(S.Moon),
 			S.ElevationPhase, Look.c_str(), S.FogDensity, S.SkyLightIntensity, Exposure, S.WhiteTemperature);
@@ -125,23 +140,26 @@ int main(int Argc, char** Argv)
 	FPreviewLevel Level(Options, Preset);
 
 	PrintHeader(Options);
-	std::vector<FDirectorSnapshot> Rows;
-	Rows.reserve(static_cast<size_t>(Options.Steps) + 1);
+	FDayRecord Day;
+	Day.Title = std::string(Options.Mode == EPreviewMode::Play ? "A day in play with " : "A day in the editor with ") + PresetName(Options);
+	Day.Table.Columns.assign(std::begin(CsvColumns), std::end(CsvColumns));
+	Day.Moments.reserve(static_cast<size_t>(Options.Steps) + 1);
 	for (int Step = 0; Step <= Options.Steps; ++Step)
 	{
 		Level.ShowStep(Step, Options.Steps);
-		Rows.push_back(Level.Snapshot());
-		PrintRow(Options, Rows.back());
+		Day.Moments.push_back(Level.Snapshot());
+		Day.Table.Rows.push_back(CsvValues(Day.Moments.back()));
+		if (WantsViews(Options))
+		{
+			Day.Scenes.push_back(Level.CaptureScene());
+		}
+		PrintRow(Options, Day.Moments.back());
 	}
 
-	if (!Options.PicturePath.empty())
+	if (!WriteDayOutputs(Options, Day, Error))
 	{
-		if (!WriteDayPicture(Options.PicturePath, Rows, Error))
-		{
-			std::fprintf(stderr, "lumarch: cannot write the picture to '%s': %s\n", Options.PicturePath.c_str(), Error.c_str());
-			return 1;
-		}
-		std::fprintf(stderr, "lumarch: wrote a picture of the day to '%s'\n", Options.PicturePath.c_str());
+		std::fprintf(stderr, "lumarch: %s\n", Error.c_str());
+		return 2;
 	}
 	return 0;
 }
