@@ -11,9 +11,10 @@ BUILD_TYPE     ?= RelWithDebInfo
 JOBS           ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Debian packages the build needs (compiler, CMake, Ninja, GoogleTest/GoogleMock, Google Benchmark,
-# cairo for pictures, nlohmann-json, a font for their text, Chromium to test the day page), and clang
-# with its sanitizer and libFuzzer runtimes for the thread-sanitizer and fuzzing builds.
-PACKAGES := g++ cmake ninja-build make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev nlohmann-json3-dev fonts-dejavu-core chromium clang-14 libclang-rt-14-dev
+# cairo for pictures, nlohmann-json for presets and the page, CLI11 for the command line, a font
+# for the pictures' text, Chromium to test the day page), and clang with its sanitizer and libFuzzer
+# runtimes for the thread-sanitizer and fuzzing builds.
+PACKAGES := g++ cmake ninja-build make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core chromium clang-14 libclang-rt-14-dev
 
 .PHONY: all deps configure build preview play test test-sanitize test-tsan fuzz fuzz-ci bench clean
 

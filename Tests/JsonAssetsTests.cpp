@@ -4,6 +4,7 @@
 #include "HostSupport/EditorSimulation.h"
 #include "HostSupport/JsonAssets.h"
 #include <gtest/gtest.h>
+#include <limits>
 #include <string>
 
 using namespace DirectorTesting;
@@ -102,14 +103,72 @@ TEST_P(JsonAssetsBadFile, RefusedWithThePlace)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, JsonAssetsBadFile, ::testing::Values(
-	FBadFileRow{"{\n  \"SunLightSettings\": { \"Intensity\": 3,, }\n}", "line 2, column 40: expected a member name in double quotes"},
+	FBadFileRow{"{\n  \"SunLightSettings\": { \"Intensity\": 3,, }\n}", "line 2, column 40: syntax error while parsing object key - unexpected ','; expected string literal"},
 	FBadFileRow{"[1, 2]", "the document: expected an object, got an array"},
 	FBadFileRow{"{ \"SunLightSettings\": { \"Intensity\": \"bright\" } }", "SunLightSettings.Intensity: expected a number, got a string"},
-	FBadFileRow{"{ \"SunLightSettings\": { \"Brightness\": 1 } }", "SunLightSettings.Brightness: no such saved property"},
-	FBadFileRow{"{ \"BoundDynamicPreset\": null }", "BoundDynamicPreset: no such saved property"},
+	FBadFileRow{"{ \"SunLightSettings\": { \"Brightness\": 1 } }", "SunLightSettings.Brightness: no such property"},
+	FBadFileRow{"{ \"SunLightSettings\": { \"Intensty\": 1 } }", "SunLightSettings.Intensty: no such property; did you mean 'Intensity'?"},
+	FBadFileRow{"{ \"sunlightsetings\": {} }", "sunlightsetings: no such property; did you mean 'SunLightSettings'?"},
+	FBadFileRow{"{ \"BoundDynamicPreset\": null }", "BoundDynamicPreset: a transient property, never saved in a file"},
 	FBadFileRow{"{ \"MoonLightSettings\": { \"AtmosphereSunLight\": 1 } }", "MoonLightSettings.AtmosphereSunLight: expected true or false, got a number"},
 	FBadFileRow{"{ \"SkySettings\": { \"SkyMaterial\": \"/Game/M_Sky\" } }", "SkySettings.SkyMaterial: expected null or the object's properties, got a string"},
 	FBadFileRow{"{ \"DynamicOverrides\": { \"Day\": { \"FogSettings\": { \"Density\": [] } } } }", "DynamicOverrides.Day.FogSettings.Density: expected a number, got an array"},
-	FBadFileRow{"{ \"SunLightSettings\": { \"Intensity\": 1e39 } }", "SunLightSettings.Intensity: expected a number within the property's range, got '1e39'"},
-	FBadFileRow{"{ \"SkySettings\": { \"SkySphereScale\": \"(X=1,Y=-1e999,Z=1)\" } }",
-		"SkySettings.SkySphereScale.Y: expected a number within the property's range in '(X=1,Y=-1e999,Z=1)'"}));
+	// Numbers the field's type cannot hold, which would otherwise wrap or become infinite.
+	FBadFileRow{"{\"CelestialRotationSettings\":{\"SunNoonAltitudeDeg\":1e39}}", "CelestialRotationSettings.SunNoonAltitudeDeg: 1e+39 is out of range for a float (largest 3.4028235e+38)"},
+	FBadFileRow{"{\"CelestialRotationSettings\":{\"SunNoonAltitudeDeg\":-1e39}}", "CelestialRotationSettings.SunNoonAltitudeDeg: -1e+39 is out of range for a float (largest 3.4028235e+38)"},
+	FBadFileRow{"{\"CelestialRotationSettings\":{\"SunNoonAltitudeDeg\":1e400}}", "line 1, column 56: number overflow parsing '1e400'"},
+	FBadFileRow{"{\"CelestialRotationSettings\":{\"MoonCycleDays\":2147483648}}", "CelestialRotationSettings.MoonCycleDays: 2147483648 is out of range for an int32 (-2147483648..2147483647)"},
+	FBadFileRow{"{\"CelestialRotationSettings\":{\"MoonCycleDays\":-2147483649}}", "CelestialRotationSettings.MoonCycleDays: -2147483649 is out of range for an int32 (-2147483648..2147483647)"},
+	FBadFileRow{"{\"CelestialRotationSettings\":{\"MoonCycleDays\":99999999999999999999}}", "CelestialRotationSettings.MoonCycleDays: 1e+20 is out of range for an int32 (-2147483648..2147483647)"},
+	FBadFileRow{"{\"CelestialRotationSettings\":{\"MoonCycleDays\":2.5}}", "CelestialRotationSettings.MoonCycleDays: expected a whole number for an int32, got 2.5"},
+	// The engine's struct text form reads nan and inf; no setting means either.
+	FBadFileRow{"{\"CelestialRotationSettings\":\"(SunNoonAltitudeDeg=nan)\"}", "CelestialRotationSettings.SunNoonAltitudeDeg: expected a finite number, got '(SunNoonAltitudeDeg=nan)'"},
+	FBadFileRow{"{\"SkySettings\":{\"SkySphereScale\":\"(X=1,Y=-inf,Z=1)\"}}", "SkySettings.SkySphereScale.Y: expected a finite number, got '(X=1,Y=-inf,Z=1)'"},
+	// What a conforming parser refuses, and what the library alone would accept or misreport.
+	FBadFileRow{"{\"DynamicOverrides\":{\"Day\":{\"Name\":\"a\\u0000b\"}}}", "DynamicOverrides.Day.Name: expected text without NUL characters (\\u0000)"},
+	FBadFileRow{"{\"DynamicOverrides\":{\"Day\":{\"Name\":\"\\ud800x\"}}}", "line 1, column 43: syntax error while parsing value - invalid string: surrogate U+D800..U+DBFF must be followed by U+DC00..U+DFFF; last read: '\"\\ud800x'"},
+	FBadFileRow{"{\"DynamicOverrides\":{\"Day\":{\"Name\":\"\\udc00\"}}}", "line 1, column 42: syntax error while parsing value - invalid string: surrogate U+DC00..U+DFFF must follow U+D800..U+DBFF; last read: '\"\\udc00'"},
+	FBadFileRow{"{\"SunLightSettings\":{\"Intensity\":01}}", "line 1, column 35: syntax error while parsing object - unexpected number literal; expected '}'"},
+	FBadFileRow{"{\"SunLightSettings\":{\"Intensity\":1},\n \"SunLightSettings\":{\"Intensity\":2}}", "line 2, column 2: the member \"SunLightSettings\" appears twice (first at line 1, column 2)"},
+	FBadFileRow{"{\"SunLightSettings\":{\"Intensity\":1, \"In\\u0074ensity\":2}}", "line 1, column 37: the member \"Intensity\" appears twice (first at line 1, column 22)"},
+	FBadFileRow{"\xEF\xBB\xBF{}", "line 1, column 1: the text starts with a UTF-8 byte-order mark, which JSON files must not have (save it as UTF-8 without BOM)"},
+	FBadFileRow{"", "the text is empty"},
+	FBadFileRow{" \n\t", "the text holds only white space"}));
+
+// A NUL byte ends the text for the library; what follows it must not be silently dropped.
+TEST(JsonAssets, NulByteRefusedWithItsPlace)
+{
+	ULM_Preset* Preset = NewObject<ULM_Preset>();
+	FString Error;
+	const std::string Text("{}\n\0{\"garbage\"", 14);
+	EXPECT_FALSE(HostJson::ReadObject(Preset, FString(Text), Error));
+	EXPECT_EQ(Error.ToStdString(), "line 2, column 1: a NUL byte, which JSON text cannot hold");
+}
+
+// Hostile nesting is refused before the reader recurses through it.
+TEST(JsonAssets, DeepNestingRefused)
+{
+	ULM_Preset* Preset = NewObject<ULM_Preset>();
+	FString Error;
+	const std::string Text = "{\"SunLightSettings\":" + std::string(100000, '[') + std::string(100000, ']') + "}";
+	EXPECT_FALSE(HostJson::ReadObject(Preset, FString(Text), Error));
+	EXPECT_NE(Error.ToStdString().find("nested more than 128 levels deep"), std::string::npos) << Error.ToStdString();
+}
+
+// The extremes of each number type load and save back exactly: nothing wraps, nothing is rounded away.
+TEST(JsonAssets, TypeLimitsRoundTrip)
+{
+	ULM_Preset* Preset = NewObject<ULM_Preset>();
+	FString Error;
+	ASSERT_TRUE(Read(Preset, TEXT("{\"CelestialRotationSettings\":{\"MoonCycleDays\":2147483647,\"SunNoonAltitudeDeg\":3.4028235e38},"
+		"\"SunLightSettings\":{\"Intensity\":0.1}}"), Error)) << Error.ToStdString();
+	EXPECT_EQ(Preset->CelestialRotationSettings.MoonCycleDays, 2147483647);
+	EXPECT_EQ(Preset->CelestialRotationSettings.SunNoonAltitudeDeg, std::numeric_limits<float>::max());
+	const std::string Saved = HostJson::WriteObject(Preset).ToStdString();
+	EXPECT_NE(Saved.find("\"MoonCycleDays\": 2147483647,"), std::string::npos);
+	EXPECT_NE(Saved.find("\"Intensity\": 0.1,"), std::string::npos) << "floats are written as their shortest decimal";
+	ULM_Preset* Again = NewObject<ULM_Preset>();
+	ASSERT_TRUE(HostJson::ReadObject(Again, FString(Saved), Error)) << Error.ToStdString();
+	EXPECT_EQ(Again->CelestialRotationSettings.SunNoonAltitudeDeg, std::numeric_limits<float>::max());
+	EXPECT_EQ(Again->SunLightSettings.Intensity, 0.1f);
+}

@@ -116,6 +116,8 @@ namespace
 
 	constexpr double ChartWidth = 960.0;
 	constexpr double ChartHeight = 600.0;
+	constexpr double ChartLeft = 70.0;
+	constexpr double ChartRight = 920.0;
 
 	/** The chart, in a ChartWidth x ChartHeight box at the context's origin. */
 	void DrawDayChart(cairo_t* Cr, const std::vector<FDirectorSnapshot>& Rows, const std::vector<FRenderedView>& Views)
@@ -128,8 +130,8 @@ namespace
 
 		const double Start = Rows.front().Time;
 		const double Span = std::max(Rows.back().Time - Start, 1e-9);
-		constexpr double Left = 70.0;
-		constexpr double Right = 920.0;
+		constexpr double Left = ChartLeft;
+		constexpr double Right = ChartRight;
 
 		// Altitudes over bands of the dominant look.
 		double Largest = 10.0;
@@ -367,6 +369,27 @@ bool WriteDayFilmstripPng(const std::string& Path, const std::vector<FDirectorSn
 	cairo_destroy(Cr);
 	std::string Bytes;
 	return FinishSurface(Surface, true, Bytes, OutError) && WriteFileAtomically(Path, Bytes, OutError);
+}
+
+std::string EncodeDayChartPng(const std::vector<FDirectorSnapshot>& Rows, const std::vector<FRenderedView>& Views)
+{
+	std::string Bytes;
+	std::string Error;
+	if (Rows.size() < 2)
+	{
+		return Bytes;
+	}
+	cairo_surface_t* Surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(ChartWidth), static_cast<int>(ChartHeight));
+	cairo_t* Cr = cairo_create(Surface);
+	DrawDayChart(Cr, Rows, Views);
+	cairo_destroy(Cr);
+	FinishSurface(Surface, true, Bytes, Error);
+	return Bytes;
+}
+
+FChartTimeAxis DayChartTimeAxis()
+{
+	return {ChartLeft / ChartWidth, ChartRight / ChartWidth};
 }
 
 std::string EncodeViewPng(const FRenderedView& View)

@@ -17,5 +17,16 @@ bool WriteDayChartSvg(const std::string& Path, const std::vector<FDirectorSnapsh
 /** Every view with its clock under it, in rows, and the chart beneath, as one PNG file. */
 bool WriteDayFilmstripPng(const std::string& Path, const std::vector<FDirectorSnapshot>& Rows, const std::vector<FRenderedView>& Views, std::string& OutError);
 
+/** The chart alone as PNG bytes, with the camera's exposure where views are given. */
+std::string EncodeDayChartPng(const std::vector<FDirectorSnapshot>& Rows, const std::vector<FRenderedView>& Views);
+
+/** Where the chart's time axis lies across the chart, as fractions of its width (for a marker over it). */
+struct FChartTimeAxis
+{
+	double Left;
+	double Right;
+};
+FChartTimeAxis DayChartTimeAxis();
+
 /** One rendered view as PNG bytes. */
 std::string EncodeViewPng(const FRenderedView& View);

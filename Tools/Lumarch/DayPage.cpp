@@ -68,6 +68,9 @@ h1 { font-size: 20px; font-weight: normal; margin: 0 0 12px; }
 #clock { font-size: 28px; font-variant-numeric: tabular-nums; min-width: 90px; }
 .facts { display: grid; grid-template-columns: repeat(4, auto); gap: 6px 24px; width: 770px; margin-bottom: 12px; }
 .fact b { display: block; font-size: 11px; color: #9aa0a6; font-weight: normal; }
+#chart-box { position: relative; width: 770px; margin: 16px 0; }
+#chart { width: 100%; display: block; }
+#marker { position: absolute; top: 0; bottom: 0; width: 2px; background: #d33; pointer-events: none; }
 .swatch { display: inline-block; width: 28px; height: 16px; border: 1px solid #666; vertical-align: middle; margin-right: 6px; }
 .row { display: grid; grid-template-columns: repeat(6, auto); gap: 4px 16px; width: 770px; font-size: 12px; font-variant-numeric: tabular-nums;
   border-top: 1px solid #444; padding-top: 10px; }
@@ -83,8 +86,12 @@ const swatch = (id, colour) => {
   text(id, colour.text);
 };
 const light = (id, body) => text(id, body.altitude.toFixed(2) + '\u00b0, alpha ' + body.alpha.toFixed(2) + (body.on ? ', on' : ', off'));
+const chart = document.getElementById('chart');
+if (day.chart.src) chart.src = day.chart.src; else document.getElementById('chart-box').hidden = true;
 function show(index) {
   const m = day.moments[index];
+  const along = index / Math.max(1, day.moments.length - 1);
+  document.getElementById('marker').style.left = (100 * (day.chart.left + along * (day.chart.right - day.chart.left))) + '%';
   slider.value = index;
   document.getElementById('view').src = m.view;
   text('clock', m.clock);
@@ -137,7 +144,10 @@ std::string MakeDayPage(const FDayPage& Page)
 		});
 	}
 	// A "</" inside the data must not end the script element that carries it.
-	std::string Data = nlohmann::json{{"moments", Moments}}.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+	const FChartTimeAxis Axis = DayChartTimeAxis();
+	const std::string Chart = EncodeDayChartPng(Page.Moments, Page.Views);
+	const nlohmann::json ChartData = {{"src", Chart.empty() ? std::string() : "data:image/png;base64," + Base64(Chart)}, {"left", Axis.Left}, {"right", Axis.Right}};
+	std::string Data = nlohmann::json{{"moments", Moments}, {"chart", ChartData}}.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 	for (size_t At = Data.find("</"); At != std::string::npos; At = Data.find("</", At + 3))
 	{
 		Data.replace(At, 2, "<\\/");
@@ -155,7 +165,9 @@ std::string MakeDayPage(const FDayPage& Page)
 	Html += "<div class=\"fact\"><b>Sky light</b><span class=\"swatch\" id=\"skylight-swatch\"></span><span id=\"skylight\"></span></div>\n";
 	Html += "<div class=\"fact\"><b>Fog in-scattering</b><span class=\"swatch\" id=\"inscattering-swatch\"></span><span id=\"inscattering\"></span></div>\n";
 	Html += "<div class=\"fact\"><b>Fog albedo</b><span class=\"swatch\" id=\"albedo-swatch\"></span><span id=\"albedo\"></span></div>\n";
-	Html += "</div>\n<div id=\"row\" class=\"row\">\n";
+	Html += "</div>\n";
+	Html += "<div id=\"chart-box\"><img id=\"chart\" alt=\"The day: altitudes, looks, exposure, fog and sky light\"><div id=\"marker\"></div></div>\n";
+	Html += "<div id=\"row\" class=\"row\">\n";
 	for (const std::string& Column : Page.Table.Columns)
 	{
 		Html += "<div class=\"fact\"><b>" + EscapeHtml(Column) + "</b><span class=\"value\"></span></div>\n";

@@ -6,10 +6,12 @@
 #include "HostSupport/JsonAssets.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
+#include "OutputFile.h"
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -89,17 +91,93 @@ void SetDayLightFraction(ULM_Preset* Preset, float DayLightFraction)
 
 ULM_Preset* LoadPresetFile(const std::string& Path, std::string& OutError)
 {
-	std::ifstream File(Path, std::ios::binary);
-	if (!File)
+	if (Path.empty())
+	{
+		OutError = "the file name is empty";
+		return nullptr;
+	}
+	// Non-blocking, so that opening a pipe with no writer returns at once and fstat can refuse it.
+	const int Fd = open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+	if (Fd < 0)
 	{
 		OutError = std::strerror(errno);
 		return nullptr;
 	}
-	std::ostringstream Text;
-	Text << File.rdbuf();
+	struct FCloser
+	{
+		int Fd;
+		~FCloser() { close(Fd); }
+	} Closer{Fd};
+	struct stat Info;
+	if (fstat(Fd, &Info) != 0)
+	{
+		OutError = std::strerror(errno);
+		return nullptr;
+	}
+	if (S_ISDIR(Info.st_mode))
+	{
+		OutError = "it is a directory, not a preset file";
+		return nullptr;
+	}
+	if (!S_ISREG(Info.st_mode))
+	{
+		OutError = "not a regular file (a device, pipe or socket); presets are read from files";
+		return nullptr;
+	}
+	const std::string Limit = "larger than " + std::to_string(MaxPresetFileBytes / (1024 * 1024)) + " MiB, far more than any preset";
+	if (Info.st_size > MaxPresetFileBytes)
+	{
+		OutError = Limit;
+		return nullptr;
+	}
+	std::string Text;
+	Text.resize(static_cast<size_t>(MaxPresetFileBytes) + 1);
+	size_t Size = 0;
+	while (Size < Text.size())
+	{
+		const ssize_t Count = read(Fd, Text.data() + Size, Text.size() - Size);
+		if (Count < 0 && errno == EINTR)
+		{
+			continue;
+		}
+		if (Count < 0)
+		{
+			OutError = std::strerror(errno);
+			return nullptr;
+		}
+		if (Count == 0)
+		{
+			break;
+		}
+		Size += static_cast<size_t>(Count);
+	}
+	if (Size > static_cast<size_t>(MaxPresetFileBytes))
+	{
+		OutError = Limit;
+		return nullptr;
+	}
+	Text.resize(Size);
+	if (Text.empty())
+	{
+		OutError = "the file is empty";
+		return nullptr;
+	}
+	// Engine text is UTF-16: bytes that are not UTF-8 would silently become '?' on the way.
+	const FString Converted(Text);
+	const std::string Back = Converted.ToStdString();
+	if (Back != Text)
+	{
+		size_t Bad = 0;
+		while (Bad < Text.size() && Bad < Back.size() && Text[Bad] == Back[Bad])
+		{
+			++Bad;
+		}
+		OutError = "the file is not UTF-8 text (a bad byte after " + std::to_string(Bad) + " bytes)";
+		return nullptr;
+	}
 	ULM_Preset* Preset = NewObject<ULM_Preset>(GetTransientPackage(), TEXT("LoadedPreset"));
 	FString Error;
-	if (!HostJson::ReadObject(Preset, FString(UTF8_TO_TCHAR(Text.str().c_str())), Error))
+	if (!HostJson::ReadObject(Preset, Converted, Error))
 	{
 		OutError = TCHAR_TO_UTF8(*Error);
 		return nullptr;
@@ -107,20 +185,39 @@ ULM_Preset* LoadPresetFile(const std::string& Path, std::string& OutError)
 	return Preset;
 }
 
+std::string PresetText(const ULM_Preset* Preset)
+{
+	return HostJson::WriteObject(Preset).ToStdString();
+}
+
 bool SavePresetFile(const ULM_Preset* Preset, const std::string& Path, std::string& OutError)
 {
-	std::ofstream File(Path, std::ios::binary | std::ios::trunc);
-	if (!File)
+	return WriteFileAtomically(Path, PresetText(Preset), OutError);
+}
+
+bool ApplyPresetSetting(ULM_Preset* Preset, const std::string& Setting, std::string& OutMessage)
+{
+	const size_t Equals = Setting.find('=');
+	if (Equals == std::string::npos || Equals == 0)
 	{
-		OutError = std::strerror(errno);
+		OutMessage = "expected Path=Value, as in WorldSettings.DayLightFraction=0.4";
 		return false;
 	}
-	File << TCHAR_TO_UTF8(*HostJson::WriteObject(Preset));
-	File.close();
-	if (!File)
+	FString Path(Setting.substr(0, Equals));
+	const FString Value(Setting.substr(Equals + 1));
+	UObject* Target = Preset;
+	const FString DynamicPrefix = TEXT("DynamicOverrides.");
+	if (Path.StartsWith(*DynamicPrefix, ESearchCase::CaseSensitive))
 	{
-		OutError = "the file could not be written completely";
-		return false;
+		if (Preset->DynamicOverrides == nullptr)
+		{
+			OutMessage = "the preset has no dynamic preset (DynamicOverrides is null)";
+			return false;
+		}
+		Target = Preset->DynamicOverrides;
+		Path = Path.RightChop(DynamicPrefix.Len());
 	}
-	return true;
+	const HostEditor::FEditResult Result = HostEditor::SetPropertyByPath(Target, Path, Value);
+	OutMessage = TCHAR_TO_UTF8(*Result.Message);
+	return Result.IsApplied();
 }

@@ -141,6 +141,7 @@ void FPreviewLevel::PlayFrames(int Count, float DeltaSeconds)
 	{
 		WalkPlayer(DeltaSeconds);
 		World->Tick(LEVELTICK_All, DeltaSeconds);
+		++PlayedFrames;
 	}
 }
 

@@ -87,6 +87,9 @@ public:
 	/** What the engine's renderer would read from the level's components now. */
 	FSceneRenderState CaptureScene() const;
 
+	/** Frames the world has ticked in play so far. */
+	long long FramesPlayed() const { return PlayedFrames; }
+
 private:
 	void PlayFrames(int Count, float DeltaSeconds);
 	void AddPlayerOnTerrain();
@@ -108,4 +111,5 @@ private:
 	ULM_GroundFollowerFogComponent* Fog = nullptr;
 	USkyLightComponent* SkyLight = nullptr;
 	UPostProcessComponent* PostProcess = nullptr;
+	long long PlayedFrames = 0;
 };

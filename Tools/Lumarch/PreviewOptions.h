@@ -1,8 +1,8 @@
 // What the user asked the previewer for, from the command line.
 #pragma once
 
-#include <cstdio>
 #include <string>
+#include <vector>
 
 enum class EPreviewMode
 {
@@ -12,8 +12,19 @@ enum class EPreviewMode
 	Play,
 };
 
+enum class ELumarchCommand
+{
+	/** Run a level through one day (preview or play, as Mode says). */
+	Run,
+	/** Write the built-in preset as a complete JSON file. */
+	PresetDump,
+	/** Load preset files and report values the editor would not allow or that degenerate the look. */
+	PresetCheck,
+};
+
 struct FPreviewOptions
 {
+	ELumarchCommand Command = ELumarchCommand::Run;
 	EPreviewMode Mode = EPreviewMode::Editor;
 	/** Rows over the day; the day is also sampled at its end, so Steps + 1 rows. */
 	int Steps = 24;
@@ -30,14 +41,22 @@ struct FPreviewOptions
 	bool bCsv = false;
 	/** Where to write a picture of the day (SVG); empty for none. */
 	std::string PicturePath;
-	/** Where to write the filmstrip of rendered views with the chart (PNG), and the page that scrubs the day (HTML). */
+	/** "Path=Value" edits entered in the preset's Details panel before the run, in order. */
+	std::vector<std::string> Settings;
+	/** Where to write a rendered view of the sky (PNG); empty for none. */
 	std::string PngPath;
+	/** Where to write a page of the day's views (HTML); empty for none. */
 	std::string HtmlPath;
-	/** Size of each rendered view. */
+	/** Size in pixels of a rendered sky view. */
 	int ViewWidth = 256;
 	int ViewHeight = 128;
-	/** Renders with the published multiple-scattering form instead of the engine's default. */
+	/** Multiple scattering of the sky as in the published model rather than the engine's approximation. */
 	bool bPaperMultipleScattering = false;
+
+	/** preset dump: where to write it; empty for standard output. */
+	std::string DumpPath;
+	/** preset check: the files to check. */
+	std::vector<std::string> CheckPaths;
 };
 
 enum class EParseResult
@@ -47,7 +66,14 @@ enum class EParseResult
 	BadInput,
 };
 
-void PrintUsage(FILE* Out);
+/** The program's version, as --version prints it. */
+const char* LumarchVersion();
 
-/** Fills Options; on bad input prints why to stderr. */
+/** Fills Options; prints help or version to stdout, and on bad input one line saying why to stderr. */
 EParseResult ParsePreviewOptions(int Argc, char** Argv, FPreviewOptions& Options);
+
+/**
+ * Why Path cannot be written as an output file, or empty when it can: its folder must exist and be
+ * writable, and the path must not name a directory or anything but a regular file.
+ */
+std::string OutputPathProblem(const std::string& Path);

@@ -6,17 +6,21 @@
 #include "DayOutputs.h"
 #include "PreviewLevel.h"
 #include "PreviewOptions.h"
+#include "PresetCheck.h"
 #include "PresetFile.h"
+#include "OutputFile.h"
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cerrno>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace
 {
-	const char* const CsvColumns[] = {"time", "clock", "total_time", "sun_altitude", "sun_yaw", "sun_alpha", "sun_intensity", "sun_light", "moon_altitude", "moon_yaw",
-		"moon_alpha", "moon_intensity", "moon_light", "elevation_phase", "is_day", "dominant", "atmosphere_sun_z", "look", "fog_density", "sky_light_intensity",
-		"min_ev100", "max_ev100", "white_temperature", "ground_z", "fog_z", "focal_distance"};
-
 	const char* LightState(const FLightSnapshot& Light)
 	{
 		if (!Light.bVisible)
@@ -26,7 +30,25 @@ namespace
 		return Light.bCastShadows ? "on+shadow" : "on";
 	}
 
-	/** Hours and minutes of the time of day, rounded to the minute (24:00 ends the day). */
+	/** A CSV field as RFC 4180 has it: quoted, with quotes doubled, when it holds a comma, quote or line break. */
+	std::string CsvField(const std::string& Text)
+	{
+		if (Text.find_first_of(",\"\r\n") == std::string::npos)
+		{
+			return Text;
+		}
+		std::string Quoted = "\"";
+		for (const char C : Text)
+		{
+			Quoted += C == '"' ? std::string("\"\"") : std::string(1, C);
+		}
+		return Quoted + "\"";
+	}
+
+	const char* const CsvColumns[] = {"time", "clock", "total_time", "sun_altitude", "sun_yaw", "sun_alpha", "sun_intensity", "sun_light", "moon_altitude", "moon_yaw",
+		"moon_alpha", "moon_intensity", "moon_light", "elevation_phase", "is_day", "dominant", "atmosphere_sun_z", "look", "fog_density", "sky_light_intensity",
+		"min_ev100", "max_ev100", "white_temperature", "ground_z", "fog_z", "focal_distance"};
+
 	std::string Number(const char* Format, double Value)
 	{
 		char Text[64];
@@ -34,7 +56,7 @@ namespace
 		return Text;
 	}
 
-	/** One moment as the CSV shows it, a value per column. */
+	/** One moment as the CSV shows it, a value per column (unquoted; the page shows them as they are). */
 	std::vector<std::string> CsvValues(const FDirectorSnapshot& S)
 	{
 		return {Number("%.6f", S.Time), FormatClock(S.Time), Number("%.2f", S.TotalTime), Number("%.4f", S.Sun.Altitude), Number("%.4f", S.Sun.Yaw),
@@ -49,7 +71,7 @@ namespace
 	{
 		for (size_t Index = 0; Index < Values.size(); ++Index)
 		{
-			std::printf("%s%s", Index == 0 ? "" : ",", Values[Index].c_str());
+			std::printf("%s%s", Index == 0 ? "" : ",", CsvField(Values[Index]).c_str());
 		}
 		std::printf("\n");
 	}
@@ -102,10 +124,102 @@ namespace
 		}
 		std::printf("\n");
 	}
+
+	/** A bar on the terminal for play runs long enough to wait for; nothing when stderr is a pipe or a file. */
+	class FProgress
+	{
+	public:
+		explicit FProgress(bool bEnabled)
+			: bShown(bEnabled && isatty(STDERR_FILENO)), Start(std::chrono::steady_clock::now())
+		{
+		}
+
+		void Update(int Done, int Total)
+		{
+			// Only once the run has lasted a moment: short runs would just flash it.
+			if (!bShown || Seconds() < 0.5)
+			{
+				return;
+			}
+			constexpr int Width = 30;
+			const int Filled = Total > 0 ? Done * Width / Total : Width;
+			std::fprintf(stderr, "\r[%.*s%*s] %3d%% step %d/%d", Filled, "##############################", Width - Filled, "", Total > 0 ? Done * 100 / Total : 100, Done, Total);
+			std::fflush(stderr);
+			bDrawn = true;
+		}
+
+		void Finish()
+		{
+			if (bDrawn)
+			{
+				std::fprintf(stderr, "\r\033[K");
+			}
+		}
+
+		double Seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count(); }
+
+	private:
+		bool bShown;
+		bool bDrawn = false;
+		std::chrono::steady_clock::time_point Start;
+	};
+
+	int DumpPreset(const FPreviewOptions& Options)
+	{
+		const std::string Text = PresetText(MakeBuiltInPreset());
+		if (Options.DumpPath.empty())
+		{
+			if (std::fwrite(Text.data(), 1, Text.size(), stdout) != Text.size() || std::fflush(stdout) != 0)
+			{
+				std::fprintf(stderr, "lumarch: cannot write the preset to standard output: %s\n", std::strerror(errno));
+				return 2;
+			}
+			return 0;
+		}
+		std::string Error;
+		if (!WriteFileAtomically(Options.DumpPath, Text, Error))
+		{
+			std::fprintf(stderr, "lumarch: cannot write the preset to '%s': %s\n", Options.DumpPath.c_str(), Error.c_str());
+			return 2;
+		}
+		std::fprintf(stderr, "lumarch: wrote the built-in preset to '%s'\n", Options.DumpPath.c_str());
+		return 0;
+	}
+
+	int CheckPresets(const FPreviewOptions& Options)
+	{
+		int Status = 0;
+		for (const std::string& Path : Options.CheckPaths)
+		{
+			std::string Error;
+			const ULM_Preset* Preset = LoadPresetFile(Path, Error);
+			if (Preset == nullptr)
+			{
+				std::printf("%s: cannot be loaded: %s\n", Path.c_str(), Error.c_str());
+				Status = 2;
+				continue;
+			}
+			const std::vector<std::string> Findings = CheckPreset(Preset);
+			if (Findings.empty())
+			{
+				std::printf("%s: clean\n", Path.c_str());
+				continue;
+			}
+			for (const std::string& Finding : Findings)
+			{
+				std::printf("%s: %s\n", Path.c_str(), Finding.c_str());
+			}
+			Status = Status == 2 ? 2 : 1;
+		}
+		return Status;
+	}
 }
 
 int main(int Argc, char** Argv)
 {
+	// A write beyond the file size limit then fails with EFBIG, which is reported, instead of killing the program.
+	std::signal(SIGXFSZ, SIG_IGN);
+
 	FPreviewOptions Options;
 	switch (ParsePreviewOptions(Argc, Argv, Options))
 	{
@@ -115,6 +229,15 @@ int main(int Argc, char** Argv)
 	}
 
 	FModuleManager::Get().LoadModule(TEXT("ZNLumarch"));
+
+	if (Options.Command == ELumarchCommand::PresetDump)
+	{
+		return DumpPreset(Options);
+	}
+	if (Options.Command == ELumarchCommand::PresetCheck)
+	{
+		return CheckPresets(Options);
+	}
 
 	std::string Error;
 	ULM_Preset* Preset = Options.PresetPath.empty() ? MakeBuiltInPreset() : LoadPresetFile(Options.PresetPath, Error);
@@ -127,12 +250,25 @@ int main(int Argc, char** Argv)
 	{
 		SetDayLightFraction(Preset, Options.DayLightFraction);
 	}
+	for (const std::string& Setting : Options.Settings)
+	{
+		std::string Message;
+		if (!ApplyPresetSetting(Preset, Setting, Message))
+		{
+			std::fprintf(stderr, "lumarch: --set %s: %s\n", Setting.c_str(), Message.c_str());
+			return 2;
+		}
+		if (!Message.empty())
+		{
+			std::fprintf(stderr, "lumarch: --set %s: %s\n", Setting.c_str(), Message.c_str());
+		}
+	}
 	if (!Options.SavePresetPath.empty())
 	{
 		if (!SavePresetFile(Preset, Options.SavePresetPath, Error))
 		{
 			std::fprintf(stderr, "lumarch: cannot save the preset to '%s': %s\n", Options.SavePresetPath.c_str(), Error.c_str());
-			return 1;
+			return 2;
 		}
 		std::fprintf(stderr, "lumarch: saved the preset to '%s'\n", Options.SavePresetPath.c_str());
 	}
@@ -140,6 +276,7 @@ int main(int Argc, char** Argv)
 	FPreviewLevel Level(Options, Preset);
 
 	PrintHeader(Options);
+	FProgress Progress(Options.Mode == EPreviewMode::Play);
 	FDayRecord Day;
 	Day.Title = std::string(Options.Mode == EPreviewMode::Play ? "A day in play with " : "A day in the editor with ") + PresetName(Options);
 	Day.Table.Columns.assign(std::begin(CsvColumns), std::end(CsvColumns));
@@ -154,6 +291,13 @@ int main(int Argc, char** Argv)
 			Day.Scenes.push_back(Level.CaptureScene());
 		}
 		PrintRow(Options, Day.Moments.back());
+		Progress.Update(Step, Options.Steps);
+	}
+	Progress.Finish();
+	if (Options.Mode == EPreviewMode::Play)
+	{
+		std::fprintf(stderr, "lumarch: played one day of %g s in %lld frames at %d fps, %d steps, in %.1f s\n", Options.DayLengthSeconds, Level.FramesPlayed(),
+			Options.FramesPerSecond, Options.Steps, Progress.Seconds());
 	}
 
 	if (!WriteDayOutputs(Options, Day, Error))

@@ -1,438 +1,276 @@
+// The document is built by our own SAX handler rather than the library's DOM parser: that is where
+// member names can be checked for repeats, and where the reading position is known (the library
+// reports positions only for its own errors).
 #include "HostSupport/JsonDocument.h"
-#include "Logging/HostLogFormat.h"
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <utility>
+#include <iterator>
+#include <unordered_map>
+#include <vector>
 
 namespace HostJson::Private
 {
-	const char* FJsonValue::TypeName() const
+	const char* TypeName(const FJsonValue& Value)
 	{
-		switch (Type)
+		switch (Value.type())
 		{
-		case EType::Null: return "null";
-		case EType::Bool: return "a boolean";
-		case EType::Number: return "a number";
-		case EType::String: return "a string";
-		case EType::Array: return "an array";
-		case EType::Object: return "an object";
+		case nlohmann::json::value_t::null: return "null";
+		case nlohmann::json::value_t::boolean: return "a boolean";
+		case nlohmann::json::value_t::number_integer:
+		case nlohmann::json::value_t::number_unsigned:
+		case nlohmann::json::value_t::number_float: return "a number";
+		case nlohmann::json::value_t::string: return "a string";
+		case nlohmann::json::value_t::array: return "an array";
+		case nlohmann::json::value_t::object: return "an object";
+		default: return "a value";
 		}
-		return "a value";
 	}
 
 	namespace
 	{
-		class FParser
+		/** Deeper than any asset; bounds the reflection reader's recursion on hostile input. */
+		constexpr size_t MaxDepth = 128;
+
+		/** Reads the text byte by byte for the library and remembers the furthest byte it has read. */
+		struct FTrackingIterator
+		{
+			using iterator_category = std::forward_iterator_tag;
+			using value_type = char;
+			using difference_type = std::ptrdiff_t;
+			using pointer = const char*;
+			using reference = const char&;
+
+			const char* At = nullptr;
+			const char** Furthest = nullptr;
+
+			reference operator*() const
+			{
+				*Furthest = At;
+				return *At;
+			}
+			FTrackingIterator& operator++()
+			{
+				++At;
+				return *this;
+			}
+			FTrackingIterator operator++(int)
+			{
+				FTrackingIterator Old = *this;
+				++At;
+				return Old;
+			}
+			bool operator==(const FTrackingIterator& Other) const { return At == Other.At; }
+			bool operator!=(const FTrackingIterator& Other) const { return At != Other.At; }
+		};
+
+		std::string Place(const std::string& Text, size_t Offset)
+		{
+			size_t Line = 1;
+			size_t Column = 1;
+			for (size_t Index = 0; Index < Offset && Index < Text.size(); ++Index)
+			{
+				if (Text[Index] == '\n')
+				{
+					++Line;
+					Column = 1;
+				}
+				else if ((static_cast<unsigned char>(Text[Index]) & 0xC0) != 0x80)
+				{
+					// Columns count characters, not the bytes of UTF-8 sequences.
+					++Column;
+				}
+			}
+			return "line " + std::to_string(Line) + ", column " + std::to_string(Column);
+		}
+
+		class FDocumentBuilder : public nlohmann::json_sax<FJsonValue>
 		{
 		public:
-			explicit FParser(const std::string& InText)
-				: Text(InText)
+			FDocumentBuilder(const std::string& InText, const char** InFurthest)
+				: Text(InText), Furthest(InFurthest)
 			{
 			}
 
-			bool ParseDocument(FJsonValue& Out)
+			FJsonValue Root;
+			std::string Error;
+
+			bool null() override { return Add(FJsonValue()); }
+			bool boolean(bool Value) override { return Add(FJsonValue(Value)); }
+			bool number_integer(number_integer_t Value) override { return Add(FJsonValue(Value)); }
+			bool number_unsigned(number_unsigned_t Value) override { return Add(FJsonValue(Value)); }
+			bool number_float(number_float_t Value, const string_t&) override { return Add(FJsonValue(Value)); }
+			bool string(string_t& Value) override { return Add(FJsonValue(std::move(Value))); }
+			bool binary(binary_t&) override { return Fail(Offset(), "binary values are not JSON"); }
+
+			bool start_object(std::size_t) override
 			{
-				SkipSpace();
-				if (!ParseValue(Out, 0))
+				if (!Open(FJsonValue::object()))
 				{
 					return false;
 				}
-				SkipSpace();
-				return At >= Text.size() || Fail("unexpected text after the document");
+				Names.emplace_back();
+				return true;
 			}
 
-			std::string Error;
-
-		private:
-			static constexpr int MaxDepth = 64;
-
-			const std::string& Text;
-			size_t At = 0;
-
-			bool Fail(const std::string& Message)
+			bool key(string_t& Name) override
 			{
-				int Line = 1;
-				int Column = 1;
-				for (size_t Index = 0; Index < At && Index < Text.size(); ++Index)
+				// The library has just read the closing quote; the name starts at the matching opening one.
+				const size_t End = Offset();
+				const size_t Start = NameStart(End);
+				const auto [Earlier, bNew] = Names.back().emplace(Name, Start);
+				if (!bNew)
 				{
-					if (Text[Index] == '\n')
-					{
-						++Line;
-						Column = 1;
-					}
-					else
-					{
-						++Column;
-					}
+					Error = Place(Text, Start) + ": the member \"" + Name + "\" appears twice (first at " + Place(Text, Earlier->second) + ")";
+					return false;
 				}
-				Error = "line " + std::to_string(Line) + ", column " + std::to_string(Column) + ": " + Message;
+				PendingName = std::move(Name);
+				return true;
+			}
+
+			bool end_object() override
+			{
+				Names.pop_back();
+				Stack.pop_back();
+				return true;
+			}
+
+			bool start_array(std::size_t) override { return Open(FJsonValue::array()); }
+
+			bool end_array() override
+			{
+				Stack.pop_back();
+				return true;
+			}
+
+			bool parse_error(std::size_t Position, const std::string&, const nlohmann::detail::exception& Exception) override
+			{
+				std::string Message = Exception.what();
+				const size_t Bracket = Message.find("] ");
+				if (Bracket != std::string::npos)
+				{
+					Message.erase(0, Bracket + 2);
+				}
+				const std::string LibraryPlace = "parse error at ";
+				if (Message.compare(0, LibraryPlace.size(), LibraryPlace) == 0)
+				{
+					Error = Message.substr(LibraryPlace.size());
+				}
+				else
+				{
+					Error = Place(Text, Position > 0 ? Position - 1 : 0) + ": " + Message;
+				}
 				return false;
 			}
 
-			void SkipSpace()
+		private:
+			const std::string& Text;
+			const char** Furthest;
+			std::vector<FJsonValue*> Stack;
+			/** Per open object, each member name read so far and where it starts. */
+			std::vector<std::unordered_map<std::string, size_t>> Names;
+			std::string PendingName;
+
+			size_t Offset() const { return *Furthest ? static_cast<size_t>(*Furthest - Text.data()) : 0; }
+
+			size_t NameStart(size_t ClosingQuote) const
 			{
-				while (At < Text.size() && (Text[At] == ' ' || Text[At] == '\t' || Text[At] == '\n' || Text[At] == '\r'))
+				for (size_t Index = ClosingQuote; Index-- > 0;)
 				{
-					++At;
+					if (Text[Index] != '"')
+					{
+						continue;
+					}
+					size_t Backslashes = 0;
+					while (Index > Backslashes && Text[Index - 1 - Backslashes] == '\\')
+					{
+						++Backslashes;
+					}
+					if (Backslashes % 2 == 0)
+					{
+						return Index;
+					}
 				}
+				return 0;
 			}
 
-			bool Literal(const char* Word)
+			bool Fail(size_t At, const std::string& Message)
 			{
-				const size_t Length = std::char_traits<char>::length(Word);
-				if (Text.compare(At, Length, Word) != 0)
+				Error = Place(Text, At) + ": " + Message;
+				return false;
+			}
+
+			/** Puts a value in the object or array being read, or makes it the document. */
+			FJsonValue* Insert(FJsonValue&& Value)
+			{
+				if (Stack.empty())
 				{
-					return false;
+					Root = std::move(Value);
+					return &Root;
 				}
-				At += Length;
+				FJsonValue& Parent = *Stack.back();
+				if (Parent.is_array())
+				{
+					Parent.push_back(std::move(Value));
+					return &Parent.back();
+				}
+				// Names are known to be new: append without the map's linear search.
+				FJsonValue::object_t& Members = Parent.get_ref<FJsonValue::object_t&>();
+				Members.Container::emplace_back(std::move(PendingName), std::move(Value));
+				return &Members.back().second;
+			}
+
+			bool Add(FJsonValue&& Value)
+			{
+				Insert(std::move(Value));
 				return true;
 			}
 
-			bool ParseValue(FJsonValue& Out, int Depth)
+			bool Open(FJsonValue&& Container)
 			{
-				if (Depth > MaxDepth)
+				if (Stack.size() >= MaxDepth)
 				{
-					return Fail("nested too deeply");
+					return Fail(Offset(), "nested more than " + std::to_string(MaxDepth) + " levels deep");
 				}
-				if (At >= Text.size())
-				{
-					return Fail("unexpected end of the document");
-				}
-				const char C = Text[At];
-				if (C == '{')
-				{
-					return ParseObject(Out, Depth);
-				}
-				if (C == '[')
-				{
-					return ParseArray(Out, Depth);
-				}
-				if (C == '"')
-				{
-					Out.Type = FJsonValue::EType::String;
-					return ParseString(Out.String);
-				}
-				if (C == '-' || (C >= '0' && C <= '9'))
-				{
-					return ParseNumber(Out);
-				}
-				if (Literal("true") || Literal("false"))
-				{
-					Out.Type = FJsonValue::EType::Bool;
-					Out.Bool = Text[At - 1] == 'e' && Text[At - 2] == 'u';
-					return true;
-				}
-				if (Literal("null"))
-				{
-					Out.Type = FJsonValue::EType::Null;
-					return true;
-				}
-				return Fail(std::string("unexpected '") + C + "'");
-			}
-
-			bool ParseObject(FJsonValue& Out, int Depth)
-			{
-				Out.Type = FJsonValue::EType::Object;
-				++At;
-				SkipSpace();
-				if (At < Text.size() && Text[At] == '}')
-				{
-					++At;
-					return true;
-				}
-				for (;;)
-				{
-					SkipSpace();
-					if (At >= Text.size() || Text[At] != '"')
-					{
-						return Fail("expected a member name in double quotes");
-					}
-					std::string Name;
-					if (!ParseString(Name))
-					{
-						return false;
-					}
-					SkipSpace();
-					if (At >= Text.size() || Text[At] != ':')
-					{
-						return Fail("expected ':' after the member name");
-					}
-					++At;
-					SkipSpace();
-					FJsonValue Member;
-					if (!ParseValue(Member, Depth + 1))
-					{
-						return false;
-					}
-					Out.AddMember(std::move(Name), std::move(Member));
-					SkipSpace();
-					if (At < Text.size() && Text[At] == ',')
-					{
-						++At;
-						continue;
-					}
-					if (At < Text.size() && Text[At] == '}')
-					{
-						++At;
-						return true;
-					}
-					return Fail("expected ',' or '}'");
-				}
-			}
-
-			bool ParseArray(FJsonValue& Out, int Depth)
-			{
-				Out.Type = FJsonValue::EType::Array;
-				++At;
-				SkipSpace();
-				if (At < Text.size() && Text[At] == ']')
-				{
-					++At;
-					return true;
-				}
-				for (;;)
-				{
-					SkipSpace();
-					FJsonValue Element;
-					if (!ParseValue(Element, Depth + 1))
-					{
-						return false;
-					}
-					Out.Array.push_back(std::move(Element));
-					SkipSpace();
-					if (At < Text.size() && Text[At] == ',')
-					{
-						++At;
-						continue;
-					}
-					if (At < Text.size() && Text[At] == ']')
-					{
-						++At;
-						return true;
-					}
-					return Fail("expected ',' or ']'");
-				}
-			}
-
-			bool ParseNumber(FJsonValue& Out)
-			{
-				const size_t Start = At;
-				if (Text[At] == '-')
-				{
-					++At;
-				}
-				auto Digits = [this]() {
-					const size_t From = At;
-					while (At < Text.size() && Text[At] >= '0' && Text[At] <= '9')
-					{
-						++At;
-					}
-					return At > From;
-				};
-				if (!Digits())
-				{
-					return Fail("expected a digit");
-				}
-				if (At < Text.size() && Text[At] == '.')
-				{
-					++At;
-					if (!Digits())
-					{
-						return Fail("expected a digit after '.'");
-					}
-				}
-				if (At < Text.size() && (Text[At] == 'e' || Text[At] == 'E'))
-				{
-					++At;
-					if (At < Text.size() && (Text[At] == '+' || Text[At] == '-'))
-					{
-						++At;
-					}
-					if (!Digits())
-					{
-						return Fail("expected a digit in the exponent");
-					}
-				}
-				Out.Type = FJsonValue::EType::Number;
-				Out.NumberText = Text.substr(Start, At - Start);
-				Out.Number = std::strtod(Out.NumberText.c_str(), nullptr);
+				Stack.push_back(Insert(std::move(Container)));
 				return true;
-			}
-
-			bool ParseHex4(uint32_t& Out)
-			{
-				if (At + 4 > Text.size())
-				{
-					return Fail("expected four hexadecimal digits");
-				}
-				Out = 0;
-				for (int Index = 0; Index < 4; ++Index)
-				{
-					const char C = Text[At++];
-					Out <<= 4;
-					if (C >= '0' && C <= '9') Out |= static_cast<uint32_t>(C - '0');
-					else if (C >= 'a' && C <= 'f') Out |= static_cast<uint32_t>(C - 'a' + 10);
-					else if (C >= 'A' && C <= 'F') Out |= static_cast<uint32_t>(C - 'A' + 10);
-					else return Fail("expected a hexadecimal digit");
-				}
-				return true;
-			}
-
-			bool ParseString(std::string& Out)
-			{
-				++At;
-				for (;;)
-				{
-					if (At >= Text.size())
-					{
-						return Fail("unterminated string");
-					}
-					const char C = Text[At++];
-					if (C == '"')
-					{
-						return true;
-					}
-					if (static_cast<unsigned char>(C) < 0x20)
-					{
-						return Fail("control character in a string");
-					}
-					if (C != '\\')
-					{
-						Out.push_back(C);
-						continue;
-					}
-					if (At >= Text.size())
-					{
-						return Fail("unterminated escape");
-					}
-					const char E = Text[At++];
-					switch (E)
-					{
-					case '"': Out.push_back('"'); break;
-					case '\\': Out.push_back('\\'); break;
-					case '/': Out.push_back('/'); break;
-					case 'b': Out.push_back('\b'); break;
-					case 'f': Out.push_back('\f'); break;
-					case 'n': Out.push_back('\n'); break;
-					case 'r': Out.push_back('\r'); break;
-					case 't': Out.push_back('\t'); break;
-					case 'u':
-					{
-						uint32_t CodePoint = 0;
-						if (!ParseHex4(CodePoint))
-						{
-							return false;
-						}
-						if (CodePoint >= 0xD800 && CodePoint <= 0xDBFF && Text.compare(At, 2, "\\u") == 0)
-						{
-							At += 2;
-							uint32_t Low = 0;
-							if (!ParseHex4(Low))
-							{
-								return false;
-							}
-							CodePoint = 0x10000 + ((CodePoint - 0xD800) << 10) + (Low - 0xDC00);
-						}
-						UE::Logging::Private::AppendCodePointUtf8(Out, CodePoint);
-						break;
-					}
-					default: return Fail(std::string("unknown escape '\\") + E + "'");
-					}
-				}
 			}
 		};
-
-		void WriteString(std::string& Out, const std::string& Value)
-		{
-			Out.push_back('"');
-			for (const char C : Value)
-			{
-				switch (C)
-				{
-				case '"': Out += "\\\""; break;
-				case '\\': Out += "\\\\"; break;
-				case '\n': Out += "\\n"; break;
-				case '\r': Out += "\\r"; break;
-				case '\t': Out += "\\t"; break;
-				default:
-					if (static_cast<unsigned char>(C) < 0x20)
-					{
-						char Escape[8];
-						std::snprintf(Escape, sizeof(Escape), "\\u%04x", static_cast<unsigned>(C));
-						Out += Escape;
-					}
-					else
-					{
-						Out.push_back(C);
-					}
-				}
-			}
-			Out.push_back('"');
-		}
-
-		void WriteValue(std::string& Out, const FJsonValue& Value, int Indent)
-		{
-			const std::string Pad(static_cast<size_t>(Indent + 1) * 2, ' ');
-			const std::string ClosePad(static_cast<size_t>(Indent) * 2, ' ');
-			switch (Value.Type)
-			{
-			case FJsonValue::EType::Null: Out += "null"; break;
-			case FJsonValue::EType::Bool: Out += Value.Bool ? "true" : "false"; break;
-			case FJsonValue::EType::Number: Out += Value.NumberText; break;
-			case FJsonValue::EType::String: WriteString(Out, Value.String); break;
-			case FJsonValue::EType::Array:
-				if (Value.Array.empty())
-				{
-					Out += "[]";
-					break;
-				}
-				Out += "[\n";
-				for (size_t Index = 0; Index < Value.Array.size(); ++Index)
-				{
-					Out += Pad;
-					WriteValue(Out, Value.Array[Index], Indent + 1);
-					Out += Index + 1 < Value.Array.size() ? ",\n" : "\n";
-				}
-				Out += ClosePad + "]";
-				break;
-			case FJsonValue::EType::Object:
-				if (Value.ObjectKeys.empty())
-				{
-					Out += "{}";
-					break;
-				}
-				Out += "{\n";
-				for (size_t Index = 0; Index < Value.ObjectKeys.size(); ++Index)
-				{
-					Out += Pad;
-					WriteString(Out, Value.ObjectKeys[Index]);
-					Out += ": ";
-					WriteValue(Out, Value.ObjectValues[Index], Indent + 1);
-					Out += Index + 1 < Value.ObjectKeys.size() ? ",\n" : "\n";
-				}
-				Out += ClosePad + "}";
-				break;
-			}
-		}
 	}
 
 	bool Parse(const std::string& Text, FJsonValue& OutValue, std::string& OutError)
 	{
-		FParser Parser(Text);
-		if (!Parser.ParseDocument(OutValue))
+		// The library skips a byte-order mark silently and reports a damaged one as a bad token; JSON
+		// files are written without one (RFC 8259), so either way the file needs saving again.
+		if (Text.size() >= 3 && Text.compare(0, 3, "\xEF\xBB\xBF") == 0)
 		{
-			OutError = Parser.Error;
+			OutError = "line 1, column 1: the text starts with a UTF-8 byte-order mark, which JSON files must not have (save it as UTF-8 without BOM)";
 			return false;
 		}
+		if (Text.find_first_not_of(" \t\r\n") == std::string::npos)
+		{
+			OutError = Text.empty() ? "the text is empty" : "the text holds only white space";
+			return false;
+		}
+		// The library takes a NUL byte for the end of the text and would ignore whatever follows it.
+		const size_t Nul = Text.find('\0');
+		if (Nul != std::string::npos)
+		{
+			OutError = Place(Text, Nul) + ": a NUL byte, which JSON text cannot hold";
+			return false;
+		}
+		const char* Furthest = nullptr;
+		FDocumentBuilder Builder(Text, &Furthest);
+		const FTrackingIterator First{Text.data(), &Furthest};
+		const FTrackingIterator Last{Text.data() + Text.size(), &Furthest};
+		if (!FJsonValue::sax_parse(First, Last, &Builder, nlohmann::detail::input_format_t::json, true, false))
+		{
+			OutError = Builder.Error.empty() ? std::string("the text is not JSON") : Builder.Error;
+			return false;
+		}
+		OutValue = std::move(Builder.Root);
 		return true;
 	}
 
 	std::string Write(const FJsonValue& Value)
 	{
-		std::string Out;
-		WriteValue(Out, Value, 0);
-		Out.push_back('\n');
-		return Out;
+		return Value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 	}
 }

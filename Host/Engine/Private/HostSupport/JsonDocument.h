@@ -1,47 +1,22 @@
-// A small JSON document model: parsed with line and column for errors, written back indented.
+// JSON text to a document and back, on nlohmann-json, with what the library leaves to its user:
+// duplicate member names refused with both places, a byte-order mark named as such, and every
+// error placed by line and column.
 #pragma once
 
-#include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string>
-#include <vector>
 
 namespace HostJson::Private
 {
-	struct FJsonValue
-	{
-		enum class EType : uint8_t
-		{
-			Null,
-			Bool,
-			Number,
-			String,
-			Array,
-			Object,
-		};
+	/** Members keep the order written, so a saved file reads in declaration order. */
+	using FJsonValue = nlohmann::ordered_json;
 
-		EType Type = EType::Null;
-		bool Bool = false;
-		double Number = 0.0;
-		/** The number as written, so integers and long decimals reach the importer untouched. */
-		std::string NumberText;
-		std::string String;
-		std::vector<FJsonValue> Array;
-		/** Members in the order written: names and values side by side (a value cannot hold pairs of itself). */
-		std::vector<std::string> ObjectKeys;
-		std::vector<FJsonValue> ObjectValues;
-
-		void AddMember(std::string Name, FJsonValue Value)
-		{
-			ObjectKeys.push_back(std::move(Name));
-			ObjectValues.push_back(std::move(Value));
-		}
-
-		const char* TypeName() const;
-	};
+	/** "an object", "a number"...: what a message says was found. */
+	const char* TypeName(const FJsonValue& Value);
 
 	/** Parses UTF-8 JSON text; on failure says where ("line 3, column 14: ...") and returns false. */
 	bool Parse(const std::string& Text, FJsonValue& OutValue, std::string& OutError);
 
-	/** Writes the value as indented JSON with a final newline. */
+	/** Writes the value as JSON indented by two spaces, with a final newline. */
 	std::string Write(const FJsonValue& Value);
 }

@@ -124,6 +124,11 @@ struct FLinearColor
 	CORE_API static FLinearColor LerpUsingHSV(const FLinearColor& From, const FLinearColor& To, const float Progress);
 	CORE_API static FLinearColor MakeFromHSV8(uint8 H, uint8 S, uint8 V);
 	CORE_API static FLinearColor MakeRandomColor();
+	/**
+	 * Linear Rec.709 colour of a black body at Temp Kelvin (clamped to 1000..15000), of luminance 1:
+	 * the Planckian locus approximated in CIE 1960 UCS, then XYZ to RGB.
+	 */
+	CORE_API static FLinearColor MakeFromColorTemperature(float Temp);
 
 	static float Dist(const FLinearColor& V1, const FLinearColor& V2)
 	{

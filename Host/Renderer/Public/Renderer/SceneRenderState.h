@@ -18,6 +18,8 @@ struct FDirectionalLightRenderState
 	int AtmosphereLightIndex = 0;
 	FAtmosphereLight Light;
 	bool bVisible = true;
+	/** Multiplies the disc's luminance only (the light's atmosphere sun disk colour scale). */
+	FLinearColor DiscColorScale = FLinearColor::White;
 };
 
 struct FSkyLightRenderState
@@ -44,7 +46,9 @@ struct FHeightFogRenderState
 	float SecondFogDensity = 0.0f;
 	float SecondFogHeightFalloff = 0.2f;
 	float SecondFogHeightOffset = 0.0f;
+	/** The sky atmosphere's share of the fog's in-scattering: the atmosphere's HeightFogContribution (0 without one) and the fog's colour scale. */
 	float HeightFogContribution = 1.0f;
+	FLinearColor SkyAtmosphereAmbientContributionColorScale = FLinearColor::White;
 };
 
 struct FSceneRenderState

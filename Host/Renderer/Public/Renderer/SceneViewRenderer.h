@@ -15,13 +15,15 @@ struct FViewDescription
 {
 	int Width = 256;
 	int Height = 128;
-	/** Compass yaw (degrees) at the centre of the view. */
+	/** Compass yaw (degrees) at the centre of the view, as the engine's yaw: 0 towards +X, 90 towards +Y; it grows to the right. */
 	double CentreYawDegrees = 0.0;
 	double HorizontalFovDegrees = 180.0;
 	double MinAltitudeDegrees = -30.0;
 	double MaxAltitudeDegrees = 60.0;
 	/** Eye height above the flat ground, km. */
 	double EyeHeightKm = 0.0018;
+	/** World Z of the flat ground (cm), where the height fog's altitude is measured from. */
+	double GroundWorldZ = 0.0;
 	/** Albedo of the flat ground. */
 	double GroundAlbedo = 0.18;
 };
@@ -38,6 +40,10 @@ struct FRenderedView
 	double ExposureEV100 = 0.0;
 };
 
+/**
+ * Keeps the atmosphere tables of the scenes it renders. One instance per thread: instances share
+ * nothing mutable, so separate threads may render with separate instances at once.
+ */
 class FSceneViewRenderer
 {
 public:
@@ -50,4 +56,7 @@ public:
 
 private:
 	FSkyAtmosphereLuts Luts;
+	/** Per-pixel scratch kept between calls (no allocation once warm): log2 luminances for metering, light discs. */
+	std::vector<float> MeteringScratch;
+	std::vector<FVector3d> DiscScratch;
 };

@@ -8,13 +8,33 @@
 #include <span>
 #include <vector>
 
+/**
+ * Table sizes and ray-march sample counts. The defaults are the smallest that keep the sky within
+ * 2 % of the table-free reference (see SkyAtmosphereLuts.cpp); EngineSizes() gives the engine's own.
+ */
 struct FSkyAtmosphereLutSizes
 {
-	int TransmittanceWidth = 256;
-	int TransmittanceHeight = 64;
+	int TransmittanceWidth = 64;
+	int TransmittanceHeight = 16;
 	int MultiScatteringSize = 32;
-	int SkyViewWidth = 192;
-	int SkyViewHeight = 108;
+	int SkyViewWidth = 64;
+	int SkyViewHeight = 32;
+	/** Fixed sample counts of the transmittance and multiple-scattering rays. */
+	int TransmittanceSampleCount = 20;
+	int MultiScatteringSampleCount = 15;
+	/** Sky-view rays: the count grows with the ray's length up to DistanceToSampleCountMaxKm. */
+	double SkyViewSampleCountMin = 24.0;
+	double SkyViewSampleCountMax = 32.0;
+	double SkyViewDistanceToSampleCountMaxKm = 150.0;
+	/** Aerial perspective rays, same rule. */
+	double AerialPerspectiveSampleCountMin = 2.0;
+	double AerialPerspectiveSampleCountMax = 16.0;
+	double AerialPerspectiveDistanceToSampleCountMaxKm = 150.0;
+	/** Where each ray-march sample sits inside its step (0.5: the midpoint; the engine uses 0.3). */
+	double SampleOffset = 0.5;
+
+	/** The engine's defaults (its r.SkyAtmosphere.* console variables). */
+	static FSkyAtmosphereLutSizes EngineSizes();
 };
 
 /** Aerial perspective along a view ray of finite length. */
@@ -64,6 +84,10 @@ public:
 	const FStats& GetStats() const { return Stats; }
 
 private:
+	void BuildTransmittance();
+	void BuildMultiScattering();
+	void BuildSkyView();
+
 	EMultipleScatteringForm Form;
 	FSkyAtmosphereLutSizes Sizes;
 	FStats Stats;
@@ -71,6 +95,9 @@ private:
 	FAtmosphereParameters Atmosphere;
 	std::vector<FAtmosphereLight> Lights;
 	double ObserverAltitudeKm = 0.0;
+	/** Horizontal frame of the sky-view table: the first light sits at its centre column. */
+	FVector3d SkyViewAxisX = FVector3d(1.0, 0.0, 0.0);
+	FVector3d SkyViewAxisY = FVector3d(0.0, 1.0, 0.0);
 	std::vector<FVector3f> TransmittanceLut;
 	std::vector<FVector3f> MultiScatteringLut;
 	std::vector<FVector3f> SkyViewLut;
