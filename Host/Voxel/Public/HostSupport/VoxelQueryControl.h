@@ -1,5 +1,5 @@
-// Host only: how and when the voxel stand-in answers its asynchronous queries. Tests and the
-// previewer use it to stage late, held, reordered, lost and immediate replies; the plug-in never does.
+// Host only: how and when the voxel stand-in answers its asynchronous queries. Tests (and any host
+// program) use it to stage late, held, reordered, lost and immediate replies; the plug-in never does.
 #pragma once
 
 #include "CoreMinimal.h"
