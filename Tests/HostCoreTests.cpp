@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <limits>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -1149,6 +1150,27 @@ TEST(HostColor, HSVConversions)
 	}
 	EXPECT_TRUE(FLinearColor(300.f, 0.5f, 0.75f).HSVToLinearRGB().Equals(FLinearColor(0.75f, 0.375f, 0.75f)));
 }
+
+namespace
+{
+	class HostColorHueOutOfRange : public ::testing::TestWithParam<float>
+	{
+	};
+}
+
+// A hue no editor gives (negative, huge, infinite, NaN, as a blend of scripted colours makes) still converts without undefined behaviour.
+TEST_P(HostColorHueOutOfRange, ConvertsWithoutUndefinedBehaviour)
+{
+	const FLinearColor Converted = FLinearColor(GetParam(), 0.f, 0.5f, 1.f).HSVToLinearRGB();
+	EXPECT_EQ(Converted.A, 1.f);
+	if (std::isfinite(GetParam()))
+	{
+		EXPECT_EQ(Converted, FLinearColor(0.5f, 0.5f, 0.5f, 1.f)) << "no saturation: grey whatever the sector";
+	}
+}
+
+INSTANTIATE_TEST_SUITE_P(Hues, HostColorHueOutOfRange, ::testing::Values(-60.f, -1e30f, 1e30f, std::numeric_limits<float>::infinity(),
+	-std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()));
 
 TEST(HostColor, LerpUsingHSVWrapsHueTheShortWay)
 {
