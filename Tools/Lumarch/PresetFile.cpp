@@ -31,8 +31,6 @@ namespace
 		double MinEV100;
 		double MaxEV100;
 		double WhiteTemperature;
-		/** Aerosols: more haze at dawn and dusk spreads the low sun's glow. */
-		double MieScatteringScale;
 		double FogDensity;
 		FLinearColor FogInscattering;
 		FLinearColor SkyLightColor;
@@ -44,20 +42,21 @@ ULM_Preset* MakeBuiltInPreset()
 	// A physically plausible day: a sun of 100,000 lux climbing to 60 degrees and a full moon of 0.3
 	// lux in an Earth-like atmosphere, twelve hours of daylight; the exposure ranges follow the light
 	// (about EV100 15 at noon), the moonlit night is kept dark but visible; dawn and dusk are warmed
-	// by white balance and haze, the night is cooled.
+	// by white balance and the fog's colour, the night is cooled.
 	ULM_DynamicPreset* Dynamic = NewObject<ULM_DynamicPreset>(GetTransientPackage(), TEXT("BuiltInLooks"));
 	const FLookValues Looks[] = {
-		{TEXT("Day"), 12.0, 16.0, 6500.0, 0.003996, 0.02, FLinearColor(0.02f, 0.025f, 0.035f), FLinearColor(1.0f, 1.0f, 1.0f)},
-		{TEXT("DawnDusk"), 2.0, 13.0, 7600.0, 0.006, 0.035, FLinearColor(0.03f, 0.018f, 0.01f), FLinearColor(1.0f, 0.9f, 0.8f)},
-		{TEXT("Night"), -1.5, 1.0, 4800.0, 0.003996, 0.02, FLinearColor(0.0005f, 0.0007f, 0.0012f), FLinearColor(0.85f, 0.9f, 1.0f)},
+		{TEXT("Day"), 12.0, 16.0, 6500.0, 0.02, FLinearColor(0.02f, 0.025f, 0.035f), FLinearColor(1.0f, 1.0f, 1.0f)},
+		{TEXT("DawnDusk"), 6.0, 13.0, 7600.0, 0.035, FLinearColor(0.03f, 0.018f, 0.01f), FLinearColor(1.0f, 0.9f, 0.8f)},
+		{TEXT("Night"), -1.5, 1.0, 4800.0, 0.02, FLinearColor(0.0005f, 0.0007f, 0.0012f), FLinearColor(0.85f, 0.9f, 1.0f)},
 	};
 	for (const FLookValues& Values : Looks)
 	{
 		SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("MinEV100"), Values.MinEV100);
 		SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("MaxEV100"), Values.MaxEV100);
 		SetLookValue(Dynamic, Values.Look, TEXT("PostProcessSettings"), TEXT("Temperature"), Values.WhiteTemperature);
-		// Earth's atmosphere: the component's defaults, but for the aerosols of the look and a grey ground.
-		SetLookValue(Dynamic, Values.Look, TEXT("SkyAtmosphereSettings"), TEXT("MieScatteringScale"), Values.MieScatteringScale);
+		// Earth's atmosphere in every look (the component's defaults, a grey ground): the sky's colours
+		// come from the sun's height alone, and the atmosphere's tables need no rebuilding as the day turns.
+		SetLookValue(Dynamic, Values.Look, TEXT("SkyAtmosphereSettings"), TEXT("MieScatteringScale"), 0.003996);
 		SetLookValue(Dynamic, Values.Look, TEXT("SkyAtmosphereSettings"), TEXT("GroundAlbedo"), FLinearColor(0.4f, 0.4f, 0.4f));
 		SetLookValue(Dynamic, Values.Look, TEXT("FogSettings"), TEXT("Density"), Values.FogDensity);
 		SetLookValue(Dynamic, Values.Look, TEXT("FogSettings"), TEXT("FogInscatteringColor"), Values.FogInscattering);
@@ -76,8 +75,8 @@ ULM_Preset* MakeBuiltInPreset()
 	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.SunNoonAltitudeDeg"), 60.0);
 	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.SunDepthDeg"), 40.0);
 	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.MoonNoonAltitudeDeg"), 45.0);
-	// The sunlight stays on, fading, until the sun is 10 degrees down: twilight is lit by the sun below the horizon.
-	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.SunLightFadeRange.FadeStartDeg"), -10.0);
+	// The sunlight stays on, fading, until the sun is 16 degrees down: twilight is lit by the sun below the horizon.
+	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.SunLightFadeRange.FadeStartDeg"), -16.0);
 	HostEditor::SetPropertyByPath(Preset, TEXT("CelestialRotationSettings.SunLightFadeRange.FadeEndDeg"), 0.0);
 	SetDayLightFraction(Preset, 0.5f);
 	return Preset;
