@@ -224,8 +224,8 @@ INSTANTIATE_TEST_SUITE_P(Table, LumarchBadInput, ::testing::Values(
 	FBadInputRow{"UnknownOption", {}, {"--stepz", "3"}, "--stepz"},
 	FBadInputRow{"SettingWithoutValue", {}, {"--set", "WorldSettings.DayLightFraction"}, "--set: expected Path=Value"},
 	FBadInputRow{"SettingUnknownPath", {}, {"--set", "WorldSettings.DaylightFractoin=0.3"}, "--set WorldSettings\\.DaylightFractoin=0\\.3: .*'DaylightFractoin'"},
-	FBadInputRow{"SettingLockedByEditCondition", {}, {"play", "--set", "WorldSettings.DayLightFraction=0.3"},
-		"--set WorldSettings\\.DayLightFraction=0\\.3: 'DayLightFraction' is read-only while its edit condition 'bOverride_DayLightFraction' is false"},
+	FBadInputRow{"SettingLockedByEditCondition", {}, {"play", "--set", "DynamicOverrides.Day.SkyAtmosphereSettings.RayleighScatteringScale=0.03"},
+		"--set DynamicOverrides\\.Day\\.SkyAtmosphereSettings\\.RayleighScatteringScale=0\\.03: 'RayleighScatteringScale' is read-only while its edit condition 'bOverride_RayleighScatteringScale' is false"},
 	// Outputs that cannot be written.
 	FBadInputRow{"OutputFolderMissing", {}, {"--png", "{dir}/no/such/folder/view.png"}, "--png: cannot write '{dir}/no/such/folder/view\\.png': the folder"},
 	FBadInputRow{"OutputIsDirectory", {{"sub/x", ""}}, {"--html", "{dir}"}, "--html: '{dir}' is a directory"},
