@@ -54,7 +54,8 @@ test: build
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer; any report fails it.
 # The test program runs as one process (a sanitizer start-up per test would dominate the run);
 # the previewer's checks run through CTest.
-SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/Tests/Sanitizers/lsan-suppressions.txt
 
 test-sanitize: deps
 	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZNLUMARCH_SANITIZE=ON -DZNLUMARCH_BUILD_BENCHMARKS=OFF
