@@ -90,8 +90,18 @@ fuzz: deps
 fuzz-ci:
 	$(MAKE) fuzz FUZZ_SECONDS=45
 
+# Every benchmark program, five repetitions each; one summary table (medians, allocations, ratios to
+# yardsticks) printed and kept in $(BENCH_DIR)/summary.txt beside the raw Google Benchmark JSON.
+BENCH_DIR  ?= $(BUILD_DIR)/bench
+BENCH_ARGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
 bench: build
-	@for b in $(BUILD_DIR)/*Benchmark; do echo "== $$b"; $$b; done
+	@mkdir -p $(BENCH_DIR)
+	@set -e; for b in $(BUILD_DIR)/*Benchmark; do \
+		echo "running $$(basename $$b)" >&2; \
+		$$b $(BENCH_ARGS) --benchmark_out=$(BENCH_DIR)/$$(basename $$b).json --benchmark_out_format=json >$(BENCH_DIR)/$$(basename $$b).log 2>&1; \
+	done
+	@python3 Benchmarks/report.py $(BENCH_DIR)/*Benchmark.json
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(TSAN_BUILD_DIR) $(FUZZ_BUILD_DIR)

@@ -6,7 +6,8 @@
 // field's easing and measuring timer. Heap allocations per frame are reported beside the time.
 //
 // Levels: 0 the default preset; 1 with a sky material and its collection; 2 also with a post-process
-// material whose parameters are blended and written every frame.
+// material whose parameters are blended and written every frame: three in the world frame, or a given
+// number of entries per look in the director's own pass (half scalar, half vector, all in use).
 
 #include "Actors/ZN_Lumarch.h"
 #include "CoreMinimal.h"
@@ -53,14 +54,58 @@ namespace
 		HostEditor::SetPropertyByPath(Dynamic, TEXT("Night.PostProcessMaterialSettings.ParameterEntries.ScalarParameterEntries[0].Value"), 0.8);
 	}
 
+	/** A post-process material with NumEntries parameters, half scalar and half vector, each switched on in the editor. */
+	void AddLargePostProcessMaterial(ULM_DynamicPreset* Dynamic, const int64_t NumEntries)
+	{
+		UMaterial* Material = NewObject<UMaterial>(GetTransientPackage(), TEXT("M_LargeLook"));
+		const int32 NumEach = static_cast<int32>(NumEntries / 2);
+		for (int32 Index = 0; Index < NumEach; ++Index)
+		{
+			AddScalarParameter(Material, FName(*FString::Printf(TEXT("Scalar%03d"), Index)), 0.5f);
+			AddVectorParameter(Material, FName(*FString::Printf(TEXT("Vector%03d"), Index)), FLinearColor(0.5f, 0.5f, 0.5f, 1.0f));
+		}
+		HostEditor::SetObjectPropertyByPath(Dynamic, TEXT("PostProcessMaterialSettings.PostProcessMaterial"), Material);
+		for (int32 Index = 0; Index < NumEach; ++Index)
+		{
+			HostEditor::SetPropertyByPath(Dynamic,
+				FString::Printf(TEXT("PostProcessMaterialSettings.MaterialParameterToggles.ScalarParameterToggles[%d].InUse"), Index), true);
+			HostEditor::SetPropertyByPath(Dynamic,
+				FString::Printf(TEXT("PostProcessMaterialSettings.MaterialParameterToggles.VectorParameterToggles[%d].InUse"), Index), true);
+		}
+		// Distinct looks, so that every entry really blends.
+		for (FLM_ScalarMaterialParamaterEntry& Entry : Dynamic->Day.PostProcessMaterialSettings.ParameterEntries.ScalarParameterEntries)
+		{
+			Entry.Value = 0.2f;
+		}
+		for (FLM_ScalarMaterialParamaterEntry& Entry : Dynamic->Night.PostProcessMaterialSettings.ParameterEntries.ScalarParameterEntries)
+		{
+			Entry.Value = 0.8f;
+		}
+		for (FLM_VectorMaterialParameterEntry& Entry : Dynamic->Day.PostProcessMaterialSettings.ParameterEntries.VectorParameterEntries)
+		{
+			Entry.Value = FLinearColor(1.0f, 0.9f, 0.8f, 1.0f);
+		}
+		for (FLM_VectorMaterialParameterEntry& Entry : Dynamic->Night.PostProcessMaterialSettings.ParameterEntries.VectorParameterEntries)
+		{
+			Entry.Value = FLinearColor(0.1f, 0.2f, 0.4f, 1.0f);
+		}
+	}
+
 	/** The preset a designer starts from, with the level's extras (see the levels above). */
-	ULM_Preset* MakePreset(const int64_t Level)
+	ULM_Preset* MakePreset(const int64_t Level, const int64_t NumEntries)
 	{
 		ULM_Preset* Preset = NewObject<ULM_Preset>(GetTransientPackage());
 		ULM_DynamicPreset* Dynamic = NewObject<ULM_DynamicPreset>(GetTransientPackage());
 		if (Level >= 2)
 		{
-			AddPostProcessMaterial(Dynamic);
+			if (NumEntries < 0)
+			{
+				AddPostProcessMaterial(Dynamic);
+			}
+			else
+			{
+				AddLargePostProcessMaterial(Dynamic, NumEntries);
+			}
 		}
 		HostEditor::SetObjectPropertyByPath(Preset, TEXT("DynamicOverrides"), Dynamic);
 		if (Level >= 1)
@@ -89,7 +134,7 @@ namespace
 	/** A playing world with a clock that runs a day in two minutes and a director with the given preset. */
 	struct FPlayingLevel
 	{
-		explicit FPlayingLevel(const int64_t PresetLevel)
+		explicit FPlayingLevel(const int64_t PresetLevel, const int64_t NumEntries = -1)
 		{
 			World = UWorld::CreateWorld(EWorldType::Game, false);
 			AZN_TimeOfDaySubsystemActor* Clock = World->SpawnActor<AZN_TimeOfDaySubsystemActor>();
@@ -99,7 +144,7 @@ namespace
 			Terrain->LayerStack = NewObject<UVoxelLayerStack>(GetTransientPackage());
 			Terrain->LayerStack->HeightLayers.Add(NewObject<UVoxelHeightLayer>(GetTransientPackage()));
 			Director = World->SpawnActor<AZN_Lumarch>();
-			HostEditor::SetObjectPropertyByPath(Director, TEXT("Preset"), MakePreset(PresetLevel));
+			HostEditor::SetObjectPropertyByPath(Director, TEXT("Preset"), MakePreset(PresetLevel, NumEntries));
 			APlayerController* Player = World->SpawnActor<APlayerController>();
 			Player->Possess(World->SpawnActor<APawn>());
 			World->BeginPlay();
@@ -128,9 +173,11 @@ static void BM_DirectorWorldFrame(benchmark::State& State)
 }
 BENCHMARK(BM_DirectorWorldFrame)->ArgName("preset")->Arg(0)->Arg(1)->Arg(2);
 
+// The director's own pass. Presets 0 and 1 as above; preset 2 with the given number of post-process
+// material entries per look, so that the cost can be followed as presets grow (no faster than linearly).
 static void BM_DirectorTick(benchmark::State& State)
 {
-	FPlayingLevel Level(State.range(0));
+	FPlayingLevel Level(State.range(0), State.range(0) >= 2 ? State.range(1) : -1);
 
 	const ZNBenchmark::FAllocationMeter Allocations;
 	for (auto _ : State)
@@ -140,6 +187,13 @@ static void BM_DirectorTick(benchmark::State& State)
 	}
 	Allocations.Report(State);
 }
-BENCHMARK(BM_DirectorTick)->ArgName("preset")->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(BM_DirectorTick)
+	->ArgNames({"preset", "entries"})
+	->Args({0, 0})
+	->Args({1, 0})
+	->Args({2, 0})
+	->Args({2, 8})
+	->Args({2, 64})
+	->Args({2, 256});
 
 BENCHMARK_MAIN();

@@ -174,6 +174,32 @@ TEST(CameraResponse, FilmicCurveIsMonotoneFromBlackAndSaturates)
 	EXPECT_GE(ApplyFilmicToneCurve(FVector3d(0.9, 0.3, 0.05)).X, Orange.X);
 }
 
+// Pixels go through the baked table as in the engine; it must stay within a few 8-bit steps of the
+// exact curve over the range a frame can hold, or the previews would show banding or shifted hues.
+TEST(CameraResponse, BakedCurveFollowsTheExactCurve)
+{
+	const double Levels[] = {0.0, 0.004, 0.02, 0.07, 0.18, 0.45, 1.0, 2.5, 6.0, 20.0};
+	double Worst = 0.0;
+	for (const double R : Levels)
+	{
+		for (const double G : Levels)
+		{
+			for (const double B : Levels)
+			{
+				const FVector3d Exact = ApplyFilmicToneCurve(FVector3d(R, G, B));
+				const FVector3d Baked = ApplyFilmicToneCurveBaked(FVector3d(R, G, B));
+				for (const double Difference : {Baked.X - Exact.X, Baked.Y - Exact.Y, Baked.Z - Exact.Z})
+				{
+					Worst = std::max(Worst, std::abs(Difference));
+				}
+			}
+		}
+	}
+	EXPECT_LT(Worst, 0.02) << "largest difference in display-linear units";
+	EXPECT_NEAR(ApplyFilmicToneCurveBaked(FVector3d(0.18)).Y, ApplyFilmicToneCurve(FVector3d(0.18)).Y, 0.005) << "mid grey within one 8-bit step";
+	EXPECT_EQ(ApplyFilmicToneCurveBaked(FVector3d(0.0)).Y, 0.0) << "black stays black";
+}
+
 namespace
 {
 	struct FSrgbCase

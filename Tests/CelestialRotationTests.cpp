@@ -11,10 +11,12 @@
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
 #include "UObject/UnrealType.h"
+#include "../Benchmarks/Support/PlainCelestial.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 #include <limits>
 #include <ostream>
@@ -970,4 +972,115 @@ TEST(CelestialMath, MoonAlphaIsFadeTimesGate)
 	EXPECT_EQ(LM::Celestial::MoonAlpha(20.0f, -0.5f, 0.0f, 0.0f, 8.0f, 8.0f), 1.0f) << "step ranges gate at the gate itself";
 	EXPECT_EQ(LM::Celestial::MoonAlpha(20.0f, -0.5f, 0.0f, -1.0f, 8.0f, 8.0f), 0.0f);
 	EXPECT_EQ(LM::Celestial::MoonAlpha(-20.0f, 20.0f, 0.0f, 0.0f, 8.0f, 0.0f), 0.0f) << "a reversed moon range must not open the gate by day";
+}
+
+namespace
+{
+	struct FPlainCase
+	{
+		const char* Label;
+		ZNBenchmark::FPlainSkySettings Plain;
+	};
+
+	void PrintTo(const FPlainCase& Case, std::ostream* Out) { *Out << Case.Label; }
+
+	std::vector<FPlainCase> PlainCases()
+	{
+		std::vector<FPlainCase> Cases;
+		Cases.push_back({"Defaults", {}});
+		FPlainCase Long{"LongDaysOffsetsSlowMoon", {}};
+		Long.Plain.DayLightFraction = 0.6f;
+		Long.Plain.SunNoonAltitudeDeg = 65.0f;
+		Long.Plain.SunDepthDeg = 35.0f;
+		Long.Plain.SunFadeStartDeg = -4.0f;
+		Long.Plain.SunFadeEndDeg = 12.0f;
+		Long.Plain.MoonNoonAltitudeDeg = 40.0f;
+		Long.Plain.MoonAboveHorizonFractionScale = 1.5f;
+		Long.Plain.MoonSunGateOffsetDeg = -3.0f;
+		Long.Plain.MoonFadeStartDeg = 2.0f;
+		Long.Plain.MoonFadeEndDeg = 2.0f;
+		Long.Plain.SkyAzimuthOffsetDeg = 30.0f;
+		Long.Plain.MoonAzimuthOffsetDeg = -75.0f;
+		Long.Plain.MoonCycleDays = 3;
+		Cases.push_back(Long);
+		FPlainCase Locked{"LockedMoon", {}};
+		Locked.Plain.bLockMoonAltitude = true;
+		Locked.Plain.MoonNoonAltitudeDeg = 25.0f;
+		Cases.push_back(Locked);
+		return Cases;
+	}
+
+	class CelestialPlainYardstick : public ::testing::TestWithParam<FPlainCase>
+	{
+	};
+}
+
+// The benchmark's plain single-precision update is only a fair yardstick if it computes exactly what the component does.
+TEST_P(CelestialPlainYardstick, ComputesTheComponentsOutputsExactly)
+{
+	const ZNBenchmark::FPlainSkySettings& Plain = GetParam().Plain;
+	FLM_CelstialRotationSettings Settings;
+	Settings.SunNoonAltitudeDeg = Plain.SunNoonAltitudeDeg;
+	Settings.SunDepthDeg = Plain.SunDepthDeg;
+	Settings.SunLightFadeRange.FadeStartDeg = Plain.SunFadeStartDeg;
+	Settings.SunLightFadeRange.FadeEndDeg = Plain.SunFadeEndDeg;
+	Settings.MoonNoonAltitudeDeg = Plain.MoonNoonAltitudeDeg;
+	Settings.MoonAboveHorizonFractionScale = Plain.MoonAboveHorizonFractionScale;
+	Settings.MoonSunGateOffsetDeg = Plain.MoonSunGateOffsetDeg;
+	Settings.MoonLightFadeRange.FadeStartDeg = Plain.MoonFadeStartDeg;
+	Settings.MoonLightFadeRange.FadeEndDeg = Plain.MoonFadeEndDeg;
+	Settings.SkyAzimuthOffsetDeg = Plain.SkyAzimuthOffsetDeg;
+	Settings.MoonAzimuthOffsetDegrees = Plain.MoonAzimuthOffsetDeg;
+	Settings.MoonCycleDays = Plain.MoonCycleDays;
+	Settings.LockMoonAltitude = Plain.bLockMoonAltitude;
+	ULM_CelestialRotationComponent* Sky = MakeSky(Settings, Plain.DayLightFraction);
+
+	ZNBenchmark::FPlainSkyState State;
+	// The benchmark's frames (1/1024 of a day over eight days from two days back), and then some odd times.
+	std::vector<float> Times;
+	for (int32 Frame = 0; Frame < 8192; ++Frame)
+	{
+		Times.push_back(static_cast<float>(Frame) * (1.0f / 1024.0f) - 2.0f);
+	}
+	for (const float Time : {0.0f, 0.5f, 1.0f, 0.3333333f, 123.456f, -0.0001f, 7.99999f})
+	{
+		Times.push_back(Time);
+	}
+	for (const float Time : Times)
+	{
+		Sky->Update(Time);
+		ZNBenchmark::PlainSkyUpdate(Plain, Time, State);
+		const FRotator Sun = Sky->GetSunRotationRaw();
+		const FRotator Moon = Sky->GetMoonRotationRaw();
+		ASSERT_EQ(Sun.Pitch, static_cast<double>(State.SunPitch)) << "t=" << Time;
+		ASSERT_EQ(Sun.Yaw, static_cast<double>(State.SunYaw)) << "t=" << Time;
+		ASSERT_EQ(Sun.Roll, 0.0);
+		ASSERT_EQ(Moon.Pitch, static_cast<double>(State.MoonPitch)) << "t=" << Time;
+		ASSERT_EQ(Moon.Yaw, static_cast<double>(State.MoonYaw)) << "t=" << Time;
+		ASSERT_EQ(Moon.Roll, 0.0);
+		ASSERT_EQ(Sky->GetSunAlpha(), State.SunAlpha) << "t=" << Time;
+		ASSERT_EQ(Sky->GetMoonAlpha(), State.MoonAlpha) << "t=" << Time;
+	}
+}
+
+INSTANTIATE_TEST_SUITE_P(Skies, CelestialPlainYardstick, testing::ValuesIn(PlainCases()),
+	[](const testing::TestParamInfo<FPlainCase>& Info) { return std::string(Info.param.Label); });
+
+// The forward vectors are cached per rotation; every read must still be exactly the engine's conversion of the current rotation.
+TEST(CelestialForwardVectors, AreTheRawRotationsForwardVectorsAfterEveryUpdate)
+{
+	ULM_CelestialRotationComponent* Sky = MakeSky();
+	for (const float Time : {0.1f, 0.1f, 0.5f, 0.75f, 0.75f, 3.3f, -1.2f})
+	{
+		Sky->Update(Time);
+		for (int32 Read = 0; Read < 2; ++Read)
+		{
+			const FVector Sun = Sky->GetSunForwardVector();
+			const FVector Moon = Sky->GetMoonForwardVector();
+			const FVector SunExpected = Sky->GetSunRotationRaw().Vector();
+			const FVector MoonExpected = Sky->GetMoonRotationRaw().Vector();
+			EXPECT_EQ(std::memcmp(&Sun, &SunExpected, sizeof(FVector)), 0) << "t=" << Time;
+			EXPECT_EQ(std::memcmp(&Moon, &MoonExpected, sizeof(FVector)), 0) << "t=" << Time;
+		}
+	}
 }

@@ -108,6 +108,94 @@ TEST(DayNightBlendEntries, OnlyMatchingNamesBlend)
 	EXPECT_TRUE(Entries.ScalarParametersToReset.Contains(TEXT("Sharpen")));
 }
 
+namespace
+{
+	class DayNightBlendEntryCount : public ::testing::TestWithParam<int32>
+	{
+	};
+}
+
+// Long entry lists are matched through an index rather than a search; the result must be what a name-to-value map of the other look gives.
+TEST_P(DayNightBlendEntryCount, MatchesANameToValueMapOfTheOtherLook)
+{
+	const int32 Count = GetParam();
+	FLM_DayNightOverride A{FName(TEXT("DawnDusk"))};
+	FLM_DayNightOverride B{FName(TEXT("Day"))};
+	TArray<FLM_ScalarMaterialParamaterEntry>& ScalarsA = A.PostProcessMaterialSettings.ParameterEntries.ScalarParameterEntries;
+	TArray<FLM_ScalarMaterialParamaterEntry>& ScalarsB = B.PostProcessMaterialSettings.ParameterEntries.ScalarParameterEntries;
+	TArray<FLM_VectorMaterialParameterEntry>& VectorsA = A.PostProcessMaterialSettings.ParameterEntries.VectorParameterEntries;
+	TArray<FLM_VectorMaterialParameterEntry>& VectorsB = B.PostProcessMaterialSettings.ParameterEntries.VectorParameterEntries;
+	for (int32 Index = 0; Index < Count; ++Index)
+	{
+		// A in a scrambled order; B holds every other name of A, some twice (the later wins), names
+		// A lacks, and names that differ from A's only in case (the same name).
+		const int32 Scrambled = (Index * 7 + 3) % Count;
+		ScalarsA.Add(Scalar(*FString::Printf(TEXT("Param%d"), Scrambled), static_cast<float>(Scrambled)));
+		FLM_VectorMaterialParameterEntry VectorEntry;
+		VectorEntry.Name = FName(*FString::Printf(TEXT("Colour%d"), Scrambled));
+		VectorEntry.Value = FLinearColor(static_cast<float>(Scrambled), 0.f, 1.f, 1.f);
+		VectorsA.Add(VectorEntry);
+		if (Index % 2 == 0)
+		{
+			const TCHAR* const Format = Index % 4 == 0 ? TEXT("PARAM%d") : TEXT("Param%d");
+			ScalarsB.Add(Scalar(*FString::Printf(Format, Index), 100.f + static_cast<float>(Index)));
+			VectorEntry.Name = FName(*FString::Printf(TEXT("Colour%d"), Index));
+			VectorEntry.Value = FLinearColor(0.f, static_cast<float>(Index), 0.f, 0.f);
+			VectorsB.Add(VectorEntry);
+		}
+		if (Index % 3 == 0)
+		{
+			ScalarsB.Add(Scalar(*FString::Printf(TEXT("Other%d"), Index), -1.f));
+		}
+	}
+	for (int32 Index = 0; Index < Count; Index += 6)
+	{
+		ScalarsB.Add(Scalar(*FString::Printf(TEXT("Param%d"), Index), 500.f));
+	}
+
+	TMap<FName, float> ScalarMap;
+	for (const FLM_ScalarMaterialParamaterEntry& Entry : ScalarsB)
+	{
+		ScalarMap.Add(Entry.Name, Entry.Value);
+	}
+	TMap<FName, FLinearColor> VectorMap;
+	for (const FLM_VectorMaterialParameterEntry& Entry : VectorsB)
+	{
+		VectorMap.Add(Entry.Name, Entry.Value);
+	}
+
+	const float T = 0.25f;
+	FLM_DayNightOverride Result = A;
+	Result.Lerp(B, T);
+
+	const TArray<FLM_ScalarMaterialParamaterEntry>& Scalars = Result.PostProcessMaterialSettings.ParameterEntries.ScalarParameterEntries;
+	ASSERT_EQ(Scalars.Num(), Count);
+	int32 Blended = 0;
+	for (int32 Index = 0; Index < Count; ++Index)
+	{
+		EXPECT_EQ(Scalars[Index].Name, ScalarsA[Index].Name) << "the first look's order is kept";
+		const float* Other = ScalarMap.Find(ScalarsA[Index].Name);
+		const float Expected = Other ? ScalarsA[Index].Value + (*Other - ScalarsA[Index].Value) * T : ScalarsA[Index].Value;
+		Blended += Other ? 1 : 0;
+		EXPECT_EQ(Scalars[Index].Value, Expected) << "entry " << Index;
+	}
+	EXPECT_EQ(Blended, (Count + 1) / 2);
+
+	const TArray<FLM_VectorMaterialParameterEntry>& Vectors = Result.PostProcessMaterialSettings.ParameterEntries.VectorParameterEntries;
+	ASSERT_EQ(Vectors.Num(), Count);
+	for (int32 Index = 0; Index < Count; ++Index)
+	{
+		const FLinearColor Start = VectorsA[Index].Value;
+		const FLinearColor* Other = VectorMap.Find(VectorsA[Index].Name);
+		const FLinearColor Expected = Other ? FLinearColor(Start.R + (Other->R - Start.R) * T, Start.G + (Other->G - Start.G) * T,
+			Start.B + (Other->B - Start.B) * T, Start.A + (Other->A - Start.A) * T) : Start;
+		EXPECT_EQ(Vectors[Index].Value, Expected) << "entry " << Index;
+	}
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, DayNightBlendEntryCount, testing::Values(1, 5, 16, 17, 40, 300),
+	[](const testing::TestParamInfo<int32>& Info) { return "Entries" + std::to_string(Info.param); });
+
 // Albedos come out on the 8-bit sRGB grid, so white stays exactly white and any blend survives a round trip.
 TEST(DayNightBlendAlbedo, AlbedosAreQuantisedToEightBitSRGB)
 {

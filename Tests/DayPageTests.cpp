@@ -20,7 +20,7 @@ namespace
 		std::string Output;
 	};
 
-	FCommandResult Run(const std::string& Command)
+	FCommandResult RunCommand(const std::string& Command)
 	{
 		FCommandResult Result;
 		FILE* Pipe = popen(Command.c_str(), "r");
@@ -80,7 +80,7 @@ namespace
 		{
 			Folder = new std::filesystem::path(std::filesystem::temp_directory_path() / ("lumarch-page-" + std::to_string(getpid())));
 			std::filesystem::create_directories(*Folder);
-			const FCommandResult Preview = ::Run(std::string(ZN_LUMARCH_PATH) + " --steps 4 --csv --view-size 64x32 --html " + (*Folder / "day.html").string() + " 2>/dev/null");
+			const FCommandResult Preview = RunCommand(std::string(ZN_LUMARCH_PATH) + " --steps 4 --csv --view-size 64x32 --html " + (*Folder / "day.html").string() + " 2>/dev/null");
 			ASSERT_EQ(Preview.ExitCode, 0) << Preview.Output;
 			Csv = new std::vector<std::string>(SplitLines(Preview.Output));
 		}
@@ -96,7 +96,7 @@ namespace
 		static FCommandResult Browse(const std::string& Arguments, const std::string& Fragment)
 		{
 			const std::string Profile = (*Folder / "profile").string();
-			return ::Run("chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking --disable-component-update "
+			return RunCommand("chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking --disable-component-update "
 					   "--disable-sync --user-data-dir=" + Profile + " " + Arguments + " 'file://" + (*Folder / "day.html").string() + Fragment + "' 2>/dev/null");
 		}
 

@@ -4,7 +4,11 @@
 #include "Engine/World.h"
 #include "GameFramework/Pawn.h"
 #include "GameFramework/PlayerController.h"
+#include "Components/SceneComponent.h"
+#include "UObject/Package.h"
+#include "UObject/UObjectGlobals.h"
 #include <gtest/gtest.h>
+#include <cstring>
 
 namespace
 {
@@ -56,4 +60,31 @@ TEST_F(Possession, PawnMovesBetweenControllers)
 	EXPECT_EQ(Controller->GetPawn(), nullptr);
 	ASSERT_EQ(Listener->Changes.Num(), 2);
 	EXPECT_EQ(Listener->Changes[1], (TPair<APawn*, APawn*>{Pawn, nullptr}));
+}
+
+// Moving a child to a world location keeps its relative rotation as set, and world rotations follow every change of a parent's rotation.
+TEST(HostSceneComponent, WorldLocationKeepsRelativeRotationAndRotationsFollowParents)
+{
+	USceneComponent* Parent = NewObject<USceneComponent>(GetTransientPackage());
+	USceneComponent* Child = NewObject<USceneComponent>(GetTransientPackage());
+	Child->AttachToComponent(Parent);
+	Parent->SetRelativeLocationAndRotation(FVector(100.0, 0.0, 0.0), FRotator(0.0, 90.0, 0.0));
+	Parent->SetRelativeScale3D(FVector(2.0, 2.0, 2.0));
+	const FRotator ChildRotation(10.0, -35.0, 0.0);
+	Child->SetRelativeRotation(ChildRotation);
+
+	Child->SetWorldLocation(FVector(100.0, 50.0, 20.0));
+	EXPECT_TRUE(Child->GetComponentLocation().Equals(FVector(100.0, 50.0, 20.0), 1e-9));
+	EXPECT_TRUE(Child->GetRelativeLocation().Equals(FVector(25.0, 0.0, 10.0), 1e-9)) << "in the rotated, scaled parent's space";
+	const FRotator Kept = Child->GetRelativeRotation();
+	EXPECT_EQ(std::memcmp(&ChildRotation, &Kept, sizeof(FRotator)), 0) << "the relative rotation is not round-tripped";
+
+	const FQuat Before = Child->GetComponentQuat();
+	EXPECT_TRUE(Before.Equals(FQuat(FRotator(0.0, 90.0, 0.0)) * FQuat(ChildRotation), 1e-12));
+	Parent->SetRelativeRotation(FRotator(0.0, -90.0, 0.0));
+	EXPECT_TRUE(Child->GetComponentQuat().Equals(FQuat(FRotator(0.0, -90.0, 0.0)) * FQuat(ChildRotation), 1e-12)) << "a parent's new rotation shows at once";
+
+	Parent->SetRelativeRotation(FRotator(0.0, 90.0, 0.0));
+	const FQuat After = Child->GetComponentQuat();
+	EXPECT_EQ(std::memcmp(&Before, &After, sizeof(FQuat)), 0) << "back where it was, bit for bit";
 }

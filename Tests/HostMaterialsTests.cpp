@@ -337,6 +337,35 @@ TEST(HostMaterialInstanceDynamic, SetAppendsThenUpdatesAndSkipsEqualValues)
 	EXPECT_EQ(MID->K2_GetScalarParameterValue(TEXT("Exposure")), 1.f) << "back to the material's default";
 }
 
+// The index pair: initialising sets by name and reports the override's place; setting by index always hands the value on.
+TEST(HostMaterialInstanceDynamic, InitializeAndSetByIndex)
+{
+	UMaterialInstanceDynamic* MID = UMaterialInstanceDynamic::Create(MakeMaterial(TEXT("M_ByIndex")), nullptr);
+	MID->SetScalarParameterValue(TEXT("First"), 1.f);
+	int32 Index = INDEX_NONE;
+	EXPECT_TRUE(MID->InitializeScalarParameterAndGetIndex(TEXT("Exposure"), 2.f, Index));
+	EXPECT_EQ(Index, 1);
+	EXPECT_EQ(MID->K2_GetScalarParameterValue(TEXT("Exposure")), 2.f);
+	EXPECT_TRUE(MID->InitializeScalarParameterAndGetIndex(TEXT("first"), 1.f, Index));
+	EXPECT_EQ(Index, 0) << "an existing override is found, not added";
+	EXPECT_EQ(MID->Host_GetParameterUpdateCount(), 2) << "initialising with the value it holds hands nothing on";
+
+	EXPECT_TRUE(MID->SetScalarParameterByIndex(1, 3.f));
+	EXPECT_EQ(MID->K2_GetScalarParameterValue(TEXT("Exposure")), 3.f);
+	EXPECT_TRUE(MID->SetScalarParameterByIndex(1, 3.f));
+	EXPECT_EQ(MID->Host_GetParameterUpdateCount(), 4);
+	EXPECT_FALSE(MID->SetScalarParameterByIndex(2, 1.f));
+	EXPECT_FALSE(MID->SetScalarParameterByIndex(INDEX_NONE, 1.f));
+
+	EXPECT_TRUE(MID->InitializeVectorParameterAndGetIndex(TEXT("Tint"), FLinearColor::Red, Index));
+	EXPECT_EQ(Index, 0);
+	EXPECT_TRUE(MID->SetVectorParameterByIndex(Index, FLinearColor::Blue));
+	EXPECT_EQ(MID->K2_GetVectorParameterValue(TEXT("Tint")), FLinearColor::Blue);
+	EXPECT_FALSE(MID->SetVectorParameterByIndex(1, FLinearColor::Blue));
+	MID->ClearParameterValues();
+	EXPECT_FALSE(MID->SetScalarParameterByIndex(0, 1.f)) << "cleared overrides invalidate the indices";
+}
+
 // A parent chain made circular by assigning Parent directly must not hang lookups.
 TEST(HostMaterialInstanceDynamic, CircularChainEndsLookups)
 {

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <thread>
 
@@ -64,9 +65,9 @@ namespace
 			Light->SetWorldRotation(FRotator(-ElevationDegrees, YawDegrees + 180.0, 0.0));
 		}
 
+		/** Captures and renders with the fixture's renderer, which keeps its tables while the sky's inputs hold, as a previewer's would. */
 		FRenderedView Render(const FViewDescription& View = SmallView())
 		{
-			FSceneViewRenderer Renderer(EMultipleScatteringForm::EngineDefault, TestLutSizes);
 			return Renderer.Render(CaptureSceneRenderState(World), View);
 		}
 
@@ -97,6 +98,7 @@ namespace
 		USkyLightComponent* SkyLight = nullptr;
 		UExponentialHeightFogComponent* Fog = nullptr;
 		UPostProcessComponent* Volume = nullptr;
+		FSceneViewRenderer Renderer{EMultipleScatteringForm::EngineDefault, TestLutSizes};
 	};
 }
 
@@ -326,6 +328,18 @@ TEST_F(SceneWorld, ExposureFollowsThePostProcessRange)
 	EXPECT_DOUBLE_EQ(Pinned.ExposureEV100, 9.0);
 	const size_t GroundByte = (Pinned.SceneLinear.size() - Pinned.Width / 2) * 3;
 	EXPECT_GT(Pinned.Srgb8[GroundByte + 1], Free.Srgb8[GroundByte + 1]);
+}
+
+// With no light at all the meter reads the bottom of its range (EV100 -10), not some arbitrary
+// tiny luminance, and the picture is black.
+TEST_F(SceneWorld, ADarkSceneMetersAtTheBottomOfTheRange)
+{
+	Sun->SetVisibility(false);
+	Moon->SetVisibility(false);
+	const FRenderedView Dark = Render();
+	EXPECT_DOUBLE_EQ(Dark.AverageLuminance, std::exp2(-13.0));
+	EXPECT_DOUBLE_EQ(Dark.ExposureEV100, -10.0);
+	EXPECT_EQ(*std::max_element(Dark.Srgb8.begin(), Dark.Srgb8.end()), 0);
 }
 
 // Height fog must pull the horizon towards its in-scattering colour while the zenith keeps most of

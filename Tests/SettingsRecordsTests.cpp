@@ -572,3 +572,62 @@ TEST(MaterialParameterRecords, ApplyResetsThenWritesNamedEntries)
 	LM_MaterialParameters::ApplyParameterEntries(Entries, Instance);
 	EXPECT_EQ(Instance->K2_GetScalarParameterValue(BetaMix), 4.0f) << "a reset happens once";
 }
+
+// Entries written every frame go by index once the instance holds them; whatever the instance's own
+// order, the overrides and the updates handed on must be exactly those of setting each one by name.
+TEST(MaterialParameterRecords, RepeatedApplyMatchesSettingEachByName)
+{
+	UMaterial* Material = MakeMaterial();
+	UMaterialInstanceDynamic* Applied = UMaterialInstanceDynamic::Create(Material, GetTransientPackage());
+	UMaterialInstanceDynamic* ByName = UMaterialInstanceDynamic::Create(Material, GetTransientPackage());
+	// Overrides already there, in another order than the entries', and one the entries lack.
+	for (UMaterialInstanceDynamic* Instance : {Applied, ByName})
+	{
+		Instance->SetScalarParameterValue(FName(TEXT("Entry3")), 7.0f);
+		Instance->SetScalarParameterValue(FName(TEXT("Unrelated")), 2.0f);
+		Instance->SetScalarParameterValue(FName(TEXT("Entry1")), 7.0f);
+	}
+
+	FLM_MaterialParameterEntries Entries;
+	for (int32 Index = 0; Index < 6; ++Index)
+	{
+		Entries.ScalarParameterEntries.Add({FName(*FString::Printf(TEXT("Entry%d"), Index)), static_cast<float>(Index)});
+		Entries.VectorParameterEntries.Add({FName(*FString::Printf(TEXT("Colour%d"), Index)), FLinearColor(static_cast<float>(Index), 0.0f, 0.0f, 1.0f)});
+	}
+	// A repeated name: the later entry is written last.
+	Entries.ScalarParameterEntries.Add({FName(TEXT("entry2")), 9.0f});
+
+	for (int32 Frame = 0; Frame < 4; ++Frame)
+	{
+		// Values change on some frames only: unchanged ones must not be handed on again.
+		if (Frame == 2)
+		{
+			Entries.ScalarParameterEntries[4].Value = 40.0f;
+			Entries.VectorParameterEntries[0].Value = FLinearColor(0.5f, 0.5f, 0.5f, 1.0f);
+		}
+		LM_MaterialParameters::ApplyParameterEntries(Entries, Applied);
+		for (const FLM_ScalarMaterialParamaterEntry& Entry : Entries.ScalarParameterEntries)
+		{
+			ByName->SetScalarParameterValue(Entry.Name, Entry.Value);
+		}
+		for (const FLM_VectorMaterialParameterEntry& Entry : Entries.VectorParameterEntries)
+		{
+			ByName->SetVectorParameterValue(Entry.Name, Entry.Value);
+		}
+
+		ASSERT_EQ(Applied->ScalarParameterValues.Num(), ByName->ScalarParameterValues.Num());
+		for (int32 Index = 0; Index < Applied->ScalarParameterValues.Num(); ++Index)
+		{
+			EXPECT_EQ(Applied->ScalarParameterValues[Index].ParameterInfo, ByName->ScalarParameterValues[Index].ParameterInfo);
+			EXPECT_EQ(Applied->ScalarParameterValues[Index].ParameterValue, ByName->ScalarParameterValues[Index].ParameterValue) << "frame " << Frame;
+		}
+		ASSERT_EQ(Applied->VectorParameterValues.Num(), ByName->VectorParameterValues.Num());
+		for (int32 Index = 0; Index < Applied->VectorParameterValues.Num(); ++Index)
+		{
+			EXPECT_EQ(Applied->VectorParameterValues[Index].ParameterInfo, ByName->VectorParameterValues[Index].ParameterInfo);
+			EXPECT_EQ(Applied->VectorParameterValues[Index].ParameterValue, ByName->VectorParameterValues[Index].ParameterValue) << "frame " << Frame;
+		}
+		EXPECT_EQ(Applied->Host_GetParameterUpdateCount(), ByName->Host_GetParameterUpdateCount()) << "frame " << Frame;
+	}
+	EXPECT_EQ(Applied->K2_GetScalarParameterValue(FName(TEXT("Entry2"))), 9.0f);
+}

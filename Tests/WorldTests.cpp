@@ -118,6 +118,96 @@ TEST_F(WorldTest, TickIntervalAccumulatesTime)
 	EXPECT_NEAR(Actor->Ticker->LastDelta, 0.6f, 1e-5f);
 }
 
+// The world's tick list is kept as functions register, unregister and are switched off and on; a group change shows at once.
+TEST_F(WorldTest, TickListFollowsRegistrationEnablingAndGroups)
+{
+	UWorld* Game = Make(EWorldType::Game);
+	AFixtureActor* Actor = Game->SpawnActor<AFixtureActor>();
+	Game->BeginPlay();
+
+	Actor->PrimaryActorTick.TickGroup = TG_PostUpdateWork;
+	Journal().Reset();
+	Game->Tick(LEVELTICK_All, 0.1f);
+	ASSERT_EQ(Journal().Num(), 2);
+	EXPECT_EQ(Journal()[0], FString(TEXT("Ticker.TickComponent"))) << "the actor now ticks in a later group than its component";
+	EXPECT_EQ(Journal()[1], FString(TEXT("Actor.Tick")));
+
+	Actor->Ticker->UnregisterComponent();
+	Game->Tick(LEVELTICK_All, 0.1f);
+	EXPECT_EQ(Actor->Ticker->TickCount, 1) << "an unregistered component leaves the list";
+	Actor->Ticker->RegisterComponent();
+	Game->Tick(LEVELTICK_All, 0.1f);
+	EXPECT_EQ(Actor->Ticker->TickCount, 2) << "registered again, it ticks again";
+
+	Actor->SetActorTickEnabled(false);
+	Actor->SetActorTickEnabled(false);
+	Game->Tick(LEVELTICK_All, 0.1f);
+	EXPECT_EQ(Actor->TickCount, 3);
+	Actor->SetActorTickEnabled(true);
+	Actor->SetActorTickEnabled(true);
+	Game->Tick(LEVELTICK_All, 0.1f);
+	EXPECT_EQ(Actor->TickCount, 4) << "enabled twice, listed once: one tick a frame";
+	EXPECT_EQ(Actor->Ticker->TickCount, 4);
+}
+
+// What a tick changes in the middle of a frame: the frame runs what was listed when it began, minus what left since.
+TEST_F(WorldTest, TickListChangesDuringAFrameApplyFromTheNextFrame)
+{
+	UWorld* Game = Make(EWorldType::Game);
+	AFixtureActor* First = Game->SpawnActor<AFixtureActor>();
+	AFixtureActor* Second = Game->SpawnActor<AFixtureActor>();
+	AFixtureActor* Third = Game->SpawnActor<AFixtureActor>();
+	Game->BeginPlay();
+	Third->SetActorTickEnabled(false);
+
+	AFixtureActor* Spawned = nullptr;
+	First->TickHook = [&]()
+	{
+		Second->SetActorTickEnabled(false);
+		Third->SetActorTickEnabled(true);
+		Spawned = Game->SpawnActor<AFixtureActor>();
+		First->TickHook = nullptr;
+	};
+	Game->Tick(LEVELTICK_All, 0.1f);
+	EXPECT_EQ(First->TickCount, 1);
+	EXPECT_EQ(Second->TickCount, 0) << "switched off before its turn";
+	EXPECT_EQ(Third->TickCount, 0) << "switched on during the frame: waits for the next";
+	ASSERT_NE(Spawned, nullptr);
+	EXPECT_TRUE(Spawned->HasActorBegunPlay());
+	EXPECT_EQ(Spawned->TickCount, 0) << "spawned during the frame: waits for the next";
+	EXPECT_EQ(Spawned->Ticker->TickCount, 0);
+
+	First->TickHook = [&]() { Third->Destroy(); };
+	Game->Tick(LEVELTICK_All, 0.1f);
+	EXPECT_EQ(First->TickCount, 2);
+	EXPECT_EQ(Second->TickCount, 0);
+	EXPECT_EQ(Third->TickCount, 0) << "destroyed by an earlier tick of the same frame";
+	EXPECT_EQ(Spawned->TickCount, 1);
+	EXPECT_EQ(Spawned->Ticker->TickCount, 1);
+
+	First->TickHook = nullptr;
+	Second->SetActorTickEnabled(true);
+	Game->Tick(LEVELTICK_All, 0.1f);
+	EXPECT_EQ(First->TickCount, 3);
+	EXPECT_EQ(Second->TickCount, 1);
+	EXPECT_EQ(Second->Ticker->TickCount, 3) << "the component kept ticking while its actor's tick was off";
+	EXPECT_EQ(Spawned->TickCount, 2);
+}
+
+// Ending play takes an actor and its components off the list; nothing of it ticks again.
+TEST_F(WorldTest, EndPlayTakesTicksOffTheList)
+{
+	UWorld* Game = Make(EWorldType::Game);
+	AFixtureActor* Actor = Game->SpawnActor<AFixtureActor>();
+	Game->BeginPlay();
+	Game->Tick(LEVELTICK_All, 0.1f);
+	Actor->EndPlay(EEndPlayReason::RemovedFromWorld);
+	Game->Tick(LEVELTICK_All, 0.1f);
+	EXPECT_EQ(Actor->TickCount, 1);
+	EXPECT_EQ(Actor->Ticker->TickCount, 1);
+	EXPECT_FALSE(Actor->PrimaryActorTick.IsTickFunctionRegistered());
+}
+
 // Destroy ends play first, then leaves weak references stale and the actor out of iteration.
 TEST_F(WorldTest, DestroyEndsPlayAndInvalidates)
 {

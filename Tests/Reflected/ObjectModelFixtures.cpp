@@ -83,6 +83,10 @@ void AFixtureActor::Tick(float DeltaSeconds)
 	Super::Tick(DeltaSeconds);
 	++TickCount;
 	SharedJournal().Add(TEXT("Actor.Tick"));
+	if (TickHook)
+	{
+		TickHook();
+	}
 }
 
 void AFixtureActor::PostRegisterAllComponents()

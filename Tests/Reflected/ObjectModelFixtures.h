@@ -6,6 +6,7 @@
 #include "Components/SceneComponent.h"
 #include "GameFramework/Actor.h"
 #include "Subsystems/WorldSubsystem.h"
+#include "Templates/Function.h"
 #include "ObjectModelFixtures.generated.h"
 
 UENUM(BlueprintType)
@@ -144,6 +145,8 @@ public:
 
 	int32 TickCount = 0;
 	int32 RegisterAllCount = 0;
+	/** Run at the end of each tick, so a test can change the world in the middle of a frame. */
+	TFunction<void()> TickHook;
 	TArray<EEndPlayReason::Type> EndPlayReasons;
 
 protected:

@@ -243,6 +243,15 @@ namespace
 		}
 	}
 
+	constexpr double Gap = 6.0;
+	constexpr double ClockHeight = 18.0;
+
+	/** As many frames across as fit the chart's width, at least four. */
+	int FilmstripColumns(int FrameWidth)
+	{
+		return std::max(4, static_cast<int>((ChartWidth - Gap) / (FrameWidth + Gap)));
+	}
+
 	cairo_status_t AppendBytes(void* Closure, const unsigned char* Data, unsigned int Length)
 	{
 		static_cast<std::string*>(Closure)->append(reinterpret_cast<const char*>(Data), Length);
@@ -295,6 +304,14 @@ namespace
 	}
 }
 
+FFilmstripSize FilmstripSize(int Frames, int FrameWidth, int FrameHeight)
+{
+	const int Columns = FilmstripColumns(FrameWidth);
+	const double Rows = static_cast<double>((Frames + Columns - 1) / Columns);
+	const double StripWidth = Gap + Columns * (FrameWidth + Gap);
+	return {std::max(StripWidth, ChartWidth), Gap + Rows * (FrameHeight + ClockHeight + Gap) + ChartHeight};
+}
+
 std::string FormatClock(double Time)
 {
 	const double DayFraction = Time - std::floor(Time);
@@ -330,18 +347,14 @@ bool WriteDayFilmstripPng(const std::string& Path, const std::vector<FDirectorSn
 		OutError = "a picture needs at least two steps, each with its view";
 		return false;
 	}
-	// As many frames across as fit the chart's width (at least four), the clock under each.
-	constexpr double Gap = 6.0;
-	constexpr double ClockHeight = 18.0;
 	const int FrameWidth = Views.front().Width;
 	const int FrameHeight = Views.front().Height;
-	const int Columns = std::max(4, static_cast<int>((ChartWidth - Gap) / (FrameWidth + Gap)));
-	const int RowsOfFrames = static_cast<int>((Views.size() + Columns - 1) / Columns);
-	const double StripWidth = Gap + Columns * (FrameWidth + Gap);
-	const double Width = std::max(StripWidth, ChartWidth);
-	const double StripHeight = Gap + RowsOfFrames * (FrameHeight + ClockHeight + Gap);
-	const double Height = StripHeight + ChartHeight;
-	if (Width > 32767.0 || Height > 32767.0)
+	const int Columns = FilmstripColumns(FrameWidth);
+	const FFilmstripSize Size = FilmstripSize(static_cast<int>(Views.size()), FrameWidth, FrameHeight);
+	const double Width = Size.Width;
+	const double Height = Size.Height;
+	const double StripHeight = Height - ChartHeight;
+	if (Width > MaxPictureSide || Height > MaxPictureSide)
 	{
 		OutError = "the picture would be larger than 32767 pixels a side; use fewer steps or a smaller view";
 		return false;

@@ -14,6 +14,17 @@ std::string FormatClock(double Time);
 /** The chart alone, as an SVG file. */
 bool WriteDayChartSvg(const std::string& Path, const std::vector<FDirectorSnapshot>& Rows, std::string& OutError);
 
+/** Pixel size of the filmstrip of Frames views of FrameWidth x FrameHeight with the chart beneath. */
+struct FFilmstripSize
+{
+	double Width;
+	double Height;
+};
+FFilmstripSize FilmstripSize(int Frames, int FrameWidth, int FrameHeight);
+
+/** The largest side of a picture cairo can write. */
+constexpr double MaxPictureSide = 32767.0;
+
 /** Every view with its clock under it, in rows, and the chart beneath, as one PNG file. */
 bool WriteDayFilmstripPng(const std::string& Path, const std::vector<FDirectorSnapshot>& Rows, const std::vector<FRenderedView>& Views, std::string& OutError);
 

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 namespace
 {
@@ -57,6 +58,31 @@ namespace
 	nlohmann::json Light(const FLightSnapshot& Light)
 	{
 		return {{"altitude", Light.Altitude}, {"alpha", Light.Alpha}, {"intensity", Light.Intensity}, {"on", Light.bVisible}};
+	}
+
+	/** Every view as a PNG data address, encoded on every core (compression is most of a page's cost). */
+	std::vector<std::string> ViewAddresses(const std::vector<FRenderedView>& Views)
+	{
+		std::vector<std::string> Addresses(Views.size());
+		const size_t Threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, std::max<size_t>(1, Views.size()));
+		auto EncodeRun = [&](size_t Run)
+		{
+			for (size_t Index = Run; Index < Views.size(); Index += Threads)
+			{
+				Addresses[Index] = "data:image/png;base64," + Base64(EncodeViewPng(Views[Index]));
+			}
+		};
+		std::vector<std::thread> Workers;
+		for (size_t Run = 1; Run < Threads; ++Run)
+		{
+			Workers.emplace_back(EncodeRun, Run);
+		}
+		EncodeRun(0);
+		for (std::thread& Worker : Workers)
+		{
+			Worker.join();
+		}
+		return Addresses;
 	}
 
 	const char* const PageStyle = R"(
@@ -123,6 +149,7 @@ show(fromFragment());
 
 std::string MakeDayPage(const FDayPage& Page)
 {
+	const std::vector<std::string> ViewSources = ViewAddresses(Page.Views);
 	nlohmann::json Moments = nlohmann::json::array();
 	for (size_t Index = 0; Index < Page.Moments.size(); ++Index)
 	{
@@ -130,7 +157,7 @@ std::string MakeDayPage(const FDayPage& Page)
 		const bool bHasView = Index < Page.Views.size();
 		Moments.push_back({
 			{"clock", FormatClock(Moment.Time)},
-			{"view", bHasView ? "data:image/png;base64," + Base64(EncodeViewPng(Page.Views[Index])) : std::string()},
+			{"view", bHasView ? ViewSources[Index] : std::string()},
 			{"sun", Light(Moment.Sun)},
 			{"moon", Light(Moment.Moon)},
 			{"look", TCHAR_TO_UTF8(*Moment.Look)},

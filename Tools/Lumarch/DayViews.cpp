@@ -51,7 +51,8 @@ double ViewYawFor(const FSceneRenderState& Scene, double PreviousYaw)
 	return Sun != nullptr ? CompassYaw(Sun->Light.Direction) : PreviousYaw;
 }
 
-std::vector<FRenderedView> RenderDayViews(const std::vector<FSceneRenderState>& Scenes, const FDayViewSettings& Settings, FDayViewStats* OutStats)
+std::vector<FRenderedView> RenderDayViews(const std::vector<FSceneRenderState>& Scenes, const std::vector<double>& GroundWorldZ, const FDayViewSettings& Settings,
+	FDayViewStats* OutStats)
 {
 	const auto Started = std::chrono::steady_clock::now();
 	std::vector<FViewDescription> Views(Scenes.size(), Settings.View);
@@ -60,6 +61,7 @@ std::vector<FRenderedView> RenderDayViews(const std::vector<FSceneRenderState>& 
 	{
 		Yaw = ViewYawFor(Scenes[Index], Yaw);
 		Views[Index].CentreYawDegrees = Yaw;
+		Views[Index].GroundWorldZ = Index < GroundWorldZ.size() ? GroundWorldZ[Index] : 0.0;
 	}
 
 	const int Cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));

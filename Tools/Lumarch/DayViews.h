@@ -28,7 +28,9 @@ struct FDayViewStats
 double ViewYawFor(const FSceneRenderState& Scene, double PreviousYaw);
 
 /**
- * Renders every scene. The moments are split into contiguous runs, one per thread, each with its own
+ * Renders every scene, each from an eye over the ground at GroundWorldZ[i] (cm; empty: 0, the
+ * editor level's ground). The moments are split into contiguous runs, one per thread, each with its own
  * renderer, so that a run rebuilds its tables only where the look changed them.
  */
-std::vector<FRenderedView> RenderDayViews(const std::vector<FSceneRenderState>& Scenes, const FDayViewSettings& Settings, FDayViewStats* OutStats = nullptr);
+std::vector<FRenderedView> RenderDayViews(const std::vector<FSceneRenderState>& Scenes, const std::vector<double>& GroundWorldZ, const FDayViewSettings& Settings,
+	FDayViewStats* OutStats = nullptr);

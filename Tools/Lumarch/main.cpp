@@ -227,6 +227,12 @@ int main(int Argc, char** Argv)
 	case EParseResult::BadInput: return 2;
 	case EParseResult::Run: break;
 	}
+	std::string Error;
+	if (!CheckDayOutputs(Options, Error))
+	{
+		std::fprintf(stderr, "lumarch: %s\n", Error.c_str());
+		return 2;
+	}
 
 	FModuleManager::Get().LoadModule(TEXT("ZNLumarch"));
 
@@ -239,7 +245,6 @@ int main(int Argc, char** Argv)
 		return CheckPresets(Options);
 	}
 
-	std::string Error;
 	ULM_Preset* Preset = Options.PresetPath.empty() ? MakeBuiltInPreset() : LoadPresetFile(Options.PresetPath, Error);
 	if (Preset == nullptr)
 	{
@@ -300,7 +305,13 @@ int main(int Argc, char** Argv)
 			Options.FramesPerSecond, Options.Steps, Progress.Seconds());
 	}
 
-	if (!WriteDayOutputs(Options, Day, Error))
+	FDayOutputsReport Report;
+	const bool bWritten = WriteDayOutputs(Options, Day, Error, &Report);
+	for (const std::string& Line : Report.Lines)
+	{
+		std::fprintf(stderr, "lumarch: %s\n", Line.c_str());
+	}
+	if (!bWritten)
 	{
 		std::fprintf(stderr, "lumarch: %s\n", Error.c_str());
 		return 2;

@@ -227,6 +227,14 @@ namespace AtmospherePhysics
 		return std::sqrt(Coord) * 0.5 + 0.5;
 	}
 
+	/** Gauss-Legendre 4-point rule on [0, 1], for smooth integrands on short panels. */
+	struct FGaussLegendre4
+	{
+		static constexpr int Count = 4;
+		static constexpr double Nodes[Count] = {0.06943184420297371, 0.33000947820757187, 0.6699905217924281, 0.9305681557970263};
+		static constexpr double Weights[Count] = {0.17392742256872692, 0.32607257743127307, 0.32607257743127307, 0.17392742256872692};
+	};
+
 	/** Gauss-Legendre nodes and weights on [0, 1]. */
 	struct FGaussLegendre
 	{

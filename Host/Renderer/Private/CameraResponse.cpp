@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace
 {
@@ -455,6 +456,75 @@ FVector3d ApplyFilmicToneCurve(const FVector3d& ExposedRgb)
 	Tone = Spaces.BlueUncorrect * Tone;
 	const FVector3d Out = Spaces.Ap1ToSrgb * Tone;
 	return FVector3d(std::clamp(Out.X, 0.0, 1.0), std::clamp(Out.Y, 0.0, 1.0), std::clamp(Out.Z, 0.0, 1.0));
+}
+
+namespace
+{
+	// The engine's colour table shaper (r.LUT.Size 32): log2 over 14 stops, 0.18 at 444/1023.
+	constexpr int ToneTableSize = 32;
+	constexpr double ShaperRange = 14.0;
+	constexpr double ShaperGrey = 0.18;
+	constexpr double ShaperGreyCode = 444.0 / 1023.0;
+
+	double LogToLin(double Code)
+	{
+		return std::exp2((Code - ShaperGreyCode) * ShaperRange) * ShaperGrey;
+	}
+
+	double LinToLog(double Linear)
+	{
+		return std::clamp(std::log2(std::max(Linear, 1e-30)) / ShaperRange - std::log2(ShaperGrey) / ShaperRange + ShaperGreyCode, 0.0, 1.0);
+	}
+
+	const std::vector<FVector3f>& ToneTable()
+	{
+		static const std::vector<FVector3f> Table = []
+		{
+			std::vector<FVector3f> Entries(static_cast<size_t>(ToneTableSize) * ToneTableSize * ToneTableSize);
+			for (int B = 0; B < ToneTableSize; ++B)
+			{
+				for (int G = 0; G < ToneTableSize; ++G)
+				{
+					for (int R = 0; R < ToneTableSize; ++R)
+					{
+						// Offset by the shaper's floor, as the engine bakes it, so that black is the first entry exactly.
+						const auto Code = [](int Index) { return LogToLin(static_cast<double>(Index) / (ToneTableSize - 1)) - LogToLin(0.0); };
+						const FVector3d Out = ApplyFilmicToneCurve(FVector3d(Code(R), Code(G), Code(B)));
+						Entries[(static_cast<size_t>(B) * ToneTableSize + G) * ToneTableSize + R] = FVector3f(static_cast<float>(Out.X), static_cast<float>(Out.Y), static_cast<float>(Out.Z));
+					}
+				}
+			}
+			return Entries;
+		}();
+		return Table;
+	}
+}
+
+FVector3d ApplyFilmicToneCurveBaked(const FVector3d& ExposedRgb)
+{
+	const std::vector<FVector3f>& Table = ToneTable();
+	const double Scale = ToneTableSize - 1;
+	const double Floor = LogToLin(0.0);
+	const double U[3] = {LinToLog(std::max(ExposedRgb.X, 0.0) + Floor) * Scale, LinToLog(std::max(ExposedRgb.Y, 0.0) + Floor) * Scale, LinToLog(std::max(ExposedRgb.Z, 0.0) + Floor) * Scale};
+	int Index[3];
+	double Fraction[3];
+	for (int Axis = 0; Axis < 3; ++Axis)
+	{
+		Index[Axis] = std::min(static_cast<int>(U[Axis]), ToneTableSize - 2);
+		Fraction[Axis] = U[Axis] - Index[Axis];
+	}
+	FVector3d Result(0.0);
+	for (int Corner = 0; Corner < 8; ++Corner)
+	{
+		const int R = Index[0] + (Corner & 1);
+		const int G = Index[1] + ((Corner >> 1) & 1);
+		const int B = Index[2] + ((Corner >> 2) & 1);
+		const double Weight = ((Corner & 1) ? Fraction[0] : 1.0 - Fraction[0]) * (((Corner >> 1) & 1) ? Fraction[1] : 1.0 - Fraction[1])
+			* (((Corner >> 2) & 1) ? Fraction[2] : 1.0 - Fraction[2]);
+		const FVector3f& Entry = Table[(static_cast<size_t>(B) * ToneTableSize + G) * ToneTableSize + R];
+		Result += FVector3d(Entry.X, Entry.Y, Entry.Z) * Weight;
+	}
+	return Result;
 }
 
 uint8 EncodeSRGB8(double Linear)

@@ -173,21 +173,20 @@ FSceneRenderState CaptureSceneRenderState(UWorld* World)
 		{
 			continue;
 		}
-		bool bOverride = false;
-		BlendValue(Source.bOverride_AutoExposureMinBrightness, Source.AutoExposureMinBrightness, Weight, Blended.AutoExposureMinBrightness, bOverride);
-		Blended.bOverride_AutoExposureMinBrightness |= bOverride;
-		bOverride = false;
-		BlendValue(Source.bOverride_AutoExposureMaxBrightness, Source.AutoExposureMaxBrightness, Weight, Blended.AutoExposureMaxBrightness, bOverride);
-		Blended.bOverride_AutoExposureMaxBrightness |= bOverride;
-		bOverride = false;
-		BlendValue(Source.bOverride_AutoExposureBias, Source.AutoExposureBias, Weight, Blended.AutoExposureBias, bOverride);
-		Blended.bOverride_AutoExposureBias |= bOverride;
-		bOverride = false;
-		BlendValue(Source.bOverride_WhiteTemp, Source.WhiteTemp, Weight, Blended.WhiteTemp, bOverride);
-		Blended.bOverride_WhiteTemp |= bOverride;
-		bOverride = false;
-		BlendValue(Source.bOverride_WhiteTint, Source.WhiteTint, Weight, Blended.WhiteTint, bOverride);
-		Blended.bOverride_WhiteTint |= bOverride;
+		// Each overridable value is blended the same way; its override flag is a one-bit field, so the
+		// engine's own blending names them through a macro too.
+#define ZN_BLEND_OVERRIDABLE(Name) \
+	{ \
+		bool bOverride = false; \
+		BlendValue(Source.bOverride_##Name, Source.Name, Weight, Blended.Name, bOverride); \
+		Blended.bOverride_##Name |= bOverride; \
+	}
+		ZN_BLEND_OVERRIDABLE(AutoExposureMinBrightness)
+		ZN_BLEND_OVERRIDABLE(AutoExposureMaxBrightness)
+		ZN_BLEND_OVERRIDABLE(AutoExposureBias)
+		ZN_BLEND_OVERRIDABLE(WhiteTemp)
+		ZN_BLEND_OVERRIDABLE(WhiteTint)
+#undef ZN_BLEND_OVERRIDABLE
 	}
 	Scene.Camera = ResolveCameraSettings(Blended);
 	return Scene;

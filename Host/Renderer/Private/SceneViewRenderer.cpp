@@ -340,12 +340,16 @@ FRenderedView FSceneViewRenderer::Render(const FSceneRenderState& Scene, const F
 	}
 
 	// Metering as the engine's histogram does: the mean log2 luminance of the pixels between the
-	// 10th and 90th percentile (so the light discs and the darkest ground do not sway it).
+	// 10th and 90th percentile (so the light discs and the darkest ground do not sway it), each
+	// pixel held inside the histogram's range (EV100 -10..20 with the extended luminance range).
+	const double MeterLog2Min = -10.0 - 3.0; // EV100 = log2(L * 8)
+	const double MeterLog2Max = 20.0 - 3.0;
 	MeteringScratch.resize(PixelCount);
 	for (size_t Pixel = 0; Pixel < PixelCount; ++Pixel)
 	{
 		const FVector3f& C = Result.SceneLinear[Pixel];
-		MeteringScratch[Pixel] = static_cast<float>(std::log2(std::max(Luminance(FVector3d(C.X, C.Y, C.Z)), 1e-10)));
+		const double Log2Luminance = std::log2(std::max(Luminance(FVector3d(C.X, C.Y, C.Z)), 1e-30));
+		MeteringScratch[Pixel] = static_cast<float>(std::clamp(Log2Luminance, MeterLog2Min, MeterLog2Max));
 	}
 	const size_t Low = PixelCount / 10;
 	const size_t High = std::max(Low + 1, PixelCount - PixelCount / 10);
@@ -368,7 +372,7 @@ FRenderedView FSceneViewRenderer::Render(const FSceneRenderState& Scene, const F
 	{
 		const FVector3f& C = Result.SceneLinear[Pixel];
 		const FVector3d Exposed = BalanceR * static_cast<double>(C.X) + BalanceG * static_cast<double>(C.Y) + BalanceB * static_cast<double>(C.Z);
-		const FVector3d Display = ApplyFilmicToneCurve(Exposed);
+		const FVector3d Display = ApplyFilmicToneCurveBaked(Exposed);
 		Result.Srgb8[Pixel * 3 + 0] = EncodeSRGB8(Display.X);
 		Result.Srgb8[Pixel * 3 + 1] = EncodeSRGB8(Display.Y);
 		Result.Srgb8[Pixel * 3 + 2] = EncodeSRGB8(Display.Z);

@@ -397,32 +397,38 @@ struct FSkyAtmosphereBruteForce::FField
 			}
 		}
 
-		// Order 1: single scattering of a unit light.
-		std::vector<FVector3d> Previous(CellCount);
-		for (int R = 0; R < NR; ++R)
+		// Every cell of the field: its altitude, light and view direction. Orders differ only in their source.
+		auto MarchEveryCell = [&](std::vector<FVector3d>& Field, auto&& SourceFor)
 		{
-			const FVector3d Origin(0.0, 0.0, Radii[R]);
-			for (int S = 0; S < NS; ++S)
+			for (int R = 0; R < NR; ++R)
 			{
-				const FVector3d LightDir(std::sin(LightZeniths[S]), 0.0, std::cos(LightZeniths[S]));
-				for (int V = 0; V < NV; ++V)
+				const FVector3d Origin(0.0, 0.0, Radii[R]);
+				for (int S = 0; S < NS; ++S)
 				{
-					double Zenith = 0.0;
-					double Low = 0.0;
-					double High = 0.0;
-					ViewNode(Radii[R], V, Zenith, Low, High);
-					for (int A = 0; A < NA; ++A)
+					const FVector3d LightDir(std::sin(LightZeniths[S]), 0.0, std::cos(LightZeniths[S]));
+					for (int V = 0; V < NV; ++V)
 					{
-						const FVector3d Dir(std::sin(Zenith) * std::cos(Azimuths[A]), std::sin(Zenith) * std::sin(Azimuths[A]), std::cos(Zenith));
-						const double CosTheta = Dir.Dot(LightDir);
-						Previous[Index(R, S, V, A)] = March(Origin, Dir, FieldMarchSamples, [&](const FVector3d& P, const FMedium& Medium)
+						double Zenith = 0.0;
+						double Low = 0.0;
+						double High = 0.0;
+						ViewNode(Radii[R], V, Zenith, Low, High);
+						for (int A = 0; A < NA; ++A)
 						{
-							return SingleScatteringSource(P, Medium, LightDir, CosTheta);
-						});
+							const FVector3d Dir(std::sin(Zenith) * std::cos(Azimuths[A]), std::sin(Zenith) * std::sin(Azimuths[A]), std::cos(Zenith));
+							Field[Index(R, S, V, A)] = March(Origin, Dir, FieldMarchSamples, SourceFor(Dir, LightDir));
+						}
 					}
 				}
 			}
-		}
+		};
+
+		// Order 1: single scattering of a unit light.
+		std::vector<FVector3d> Previous(CellCount);
+		MarchEveryCell(Previous, [&](const FVector3d& Dir, const FVector3d& LightDir)
+		{
+			const double CosTheta = Dir.Dot(LightDir);
+			return [&, LightDir, CosTheta](const FVector3d& P, const FMedium& Medium) { return SingleScatteringSource(P, Medium, LightDir, CosTheta); };
+		});
 
 		// Ground irradiance of the order before the previous one (order 0: the direct light).
 		std::vector<FVector3d> IrradianceBefore(NS);
@@ -509,30 +515,14 @@ struct FSkyAtmosphereBruteForce::FField
 
 			// Radiance of this order.
 			std::vector<FVector3d> Current(CellCount);
-			for (int R = 0; R < NR; ++R)
+			MarchEveryCell(Current, [&](const FVector3d& Dir, const FVector3d& LightDir)
 			{
-				const FVector3d Origin(0.0, 0.0, Radii[R]);
-				for (int S = 0; S < NS; ++S)
+				return [&, Dir, LightDir](const FVector3d& P, const FMedium&)
 				{
-					const FVector3d LightDir(std::sin(LightZeniths[S]), 0.0, std::cos(LightZeniths[S]));
-					for (int V = 0; V < NV; ++V)
-					{
-						double Zenith = 0.0;
-						double Low = 0.0;
-						double High = 0.0;
-						ViewNode(Radii[R], V, Zenith, Low, High);
-						for (int A = 0; A < NA; ++A)
-						{
-							const FVector3d Dir(std::sin(Zenith) * std::cos(Azimuths[A]), std::sin(Zenith) * std::sin(Azimuths[A]), std::cos(Zenith));
-							Current[Index(R, S, V, A)] = March(Origin, Dir, FieldMarchSamples, [&](const FVector3d& P, const FMedium&)
-							{
-								const FLocal Local = LocalAt(P, Dir, LightDir);
-								return Lookup(J, Local.R, Local.ViewZenith, Local.bBelowHorizon, Local.LightZenith, Local.Azimuth);
-							});
-						}
-					}
-				}
-			}
+					const FLocal Local = LocalAt(P, Dir, LightDir);
+					return Lookup(J, Local.R, Local.ViewZenith, Local.bBelowHorizon, Local.LightZenith, Local.Azimuth);
+				};
+			});
 
 			// Convergence: the share this order adds to the sky seen from the ground, per light zenith.
 			double WorstRatio = 0.0;

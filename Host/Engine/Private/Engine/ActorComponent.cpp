@@ -3,6 +3,69 @@
 #include "GameFramework/Actor.h"
 #include "Engine/World.h"
 
+FTickFunction::~FTickFunction()
+{
+	if (ListedInWorld)
+	{
+		ListedInWorld->RemoveTickFunction(*this);
+	}
+}
+
+void FTickFunction::SetTickFunctionEnable(bool bInEnabled)
+{
+	bTickEnabled = bInEnabled;
+	UpdateTickListMembership();
+}
+
+void FTickFunction::SetTickFunctionRegistered(bool bInRegistered)
+{
+	bRegistered = bInRegistered;
+	UpdateTickListMembership();
+}
+
+void FTickFunction::UpdateTickListMembership()
+{
+	UObject* Target = GetTickTarget();
+	UWorld* World = nullptr;
+	if (bCanEverTick && bRegistered && bTickEnabled && Target && IsTickTargetInPlay())
+	{
+		World = Target->GetWorld();
+	}
+	if (World == ListedInWorld)
+	{
+		return;
+	}
+	if (ListedInWorld)
+	{
+		ListedInWorld->RemoveTickFunction(*this);
+	}
+	if (World && !World->bIsTearingDown)
+	{
+		World->AddTickFunction(*this, Target);
+	}
+}
+
+UObject* FActorTickFunction::GetTickTarget() const
+{
+	return Target;
+}
+
+bool FActorTickFunction::IsTickTargetInPlay() const
+{
+	return Target && Target->HasActorBegunPlay();
+}
+
+UObject* FActorComponentTickFunction::GetTickTarget() const
+{
+	return Target;
+}
+
+bool FActorComponentTickFunction::IsTickTargetInPlay() const
+{
+	const AActor* Owner = Target ? Target->GetOwner() : nullptr;
+	return Target && Target->IsRegistered() && Target->HasBegunPlay() && Owner && Owner->HasActorBegunPlay();
+}
+
 void FActorTickFunction::ExecuteTick(float DeltaTime, ELevelTick TickType)
 {
 	(void)TickType;
@@ -59,11 +122,13 @@ void UActorComponent::TickComponent(float, ELevelTick, FActorComponentTickFuncti
 void UActorComponent::BeginPlay()
 {
 	bHasBegunPlay = true;
+	PrimaryComponentTick.UpdateTickListMembership();
 }
 
 void UActorComponent::EndPlay(const EEndPlayReason::Type)
 {
 	bHasBegunPlay = false;
+	PrimaryComponentTick.UpdateTickListMembership();
 }
 
 void UActorComponent::OnRegister() {}

@@ -3,6 +3,8 @@
 #include "Engine/World.h"
 #include "Logging/LogMacros.h"
 
+#include <cstring>
+
 USceneComponent::USceneComponent()
 {
 	Mobility = EComponentMobility::Movable;
@@ -96,7 +98,34 @@ void USceneComponent::SetRelativeScale3D(FVector NewScale3D)
 
 void USceneComponent::SetWorldLocation(FVector NewLocation, bool bSweep, FHitResult* OutSweepHitResult, ETeleportType Teleport)
 {
-	SetWorldLocationAndRotation(NewLocation, GetComponentRotation(), bSweep, OutSweepHitResult, Teleport);
+	// As in the engine, only the location is carried into the parent's space; the relative rotation stays as set.
+	FVector NewRelativeLocation = NewLocation;
+	if (AttachParent)
+	{
+		NewRelativeLocation = WorldToParentLocation(NewLocation);
+	}
+	SetRelativeLocation(NewRelativeLocation, bSweep, OutSweepHitResult, Teleport);
+}
+
+FVector USceneComponent::WorldToParentLocation(const FVector& WorldLocation) const
+{
+	const FQuat ParentQuat = AttachParent->GetComponentQuat();
+	const FVector ParentScale = AttachParent->GetComponentScale();
+	const FVector Local = ParentQuat.UnrotateVector(WorldLocation - AttachParent->GetComponentLocation());
+	const FVector SafeScale(ParentScale.X != 0 ? ParentScale.X : 1.0, ParentScale.Y != 0 ? ParentScale.Y : 1.0, ParentScale.Z != 0 ? ParentScale.Z : 1.0);
+	return FVector(Local.X / SafeScale.X, Local.Y / SafeScale.Y, Local.Z / SafeScale.Z);
+}
+
+FQuat USceneComponent::FRelativeRotationCache::Get(const FRotator& Rotator) const
+{
+	// Compared bit for bit: -0 and +0 turn into quaternions that differ in sign.
+	if (!bCached || std::memcmp(&Rotator, &CachedRotator, sizeof(FRotator)) != 0)
+	{
+		CachedRotator = Rotator;
+		CachedQuat = FQuat(Rotator);
+		bCached = true;
+	}
+	return CachedQuat;
 }
 
 void USceneComponent::SetWorldRotation(FRotator NewRotation, bool bSweep, FHitResult* OutSweepHitResult, ETeleportType Teleport)
@@ -113,11 +142,8 @@ void USceneComponent::SetWorldLocationAndRotation(FVector NewLocation, FRotator 
 	}
 	// Express the world transform in the parent's space.
 	const FQuat ParentQuat = AttachParent->GetComponentQuat();
-	const FVector ParentScale = AttachParent->GetComponentScale();
-	const FVector Local = ParentQuat.UnrotateVector(NewLocation - AttachParent->GetComponentLocation());
-	const FVector SafeScale(ParentScale.X != 0 ? ParentScale.X : 1.0, ParentScale.Y != 0 ? ParentScale.Y : 1.0, ParentScale.Z != 0 ? ParentScale.Z : 1.0);
 	const FQuat LocalQuat = ParentQuat.Inverse() * FQuat(NewRotation);
-	SetRelativeLocationAndRotation(FVector(Local.X / SafeScale.X, Local.Y / SafeScale.Y, Local.Z / SafeScale.Z), LocalQuat.Rotator(), bSweep, OutSweepHitResult, Teleport);
+	SetRelativeLocationAndRotation(WorldToParentLocation(NewLocation), LocalQuat.Rotator(), bSweep, OutSweepHitResult, Teleport);
 }
 
 FVector USceneComponent::GetComponentLocation() const
@@ -133,7 +159,7 @@ FVector USceneComponent::GetComponentLocation() const
 
 FQuat USceneComponent::GetComponentQuat() const
 {
-	const FQuat Relative(RelativeRotation);
+	const FQuat Relative = RelativeRotationCache.Get(RelativeRotation);
 	return AttachParent ? AttachParent->GetComponentQuat() * Relative : Relative;
 }
 

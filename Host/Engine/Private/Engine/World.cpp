@@ -22,6 +22,13 @@ UWorld::UWorld()
 
 UWorld::~UWorld()
 {
+	for (const FListedTick& Entry : TickList)
+	{
+		if (Entry.Function)
+		{
+			Entry.Function->ListedInWorld = nullptr;
+		}
+	}
 	delete TimerManager;
 }
 
@@ -205,36 +212,70 @@ namespace
 	}
 }
 
-void UWorld::QueueTickFunctions()
+void UWorld::AddTickFunction(FTickFunction& Function, UObject* Target)
 {
-	TickQueue.Reset();
-	for (AActor* Actor : Actors)
+	TickList.Add({ &Function, Target });
+	Function.ListedInWorld = this;
+}
+
+void UWorld::RemoveTickFunction(FTickFunction& Function)
+{
+	Function.ListedInWorld = nullptr;
+	for (int32 Index = 0; Index < TickList.Num(); ++Index)
 	{
-		if (!IsValid(Actor) || !Actor->HasActorBegunPlay())
+		if (TickList[Index].Function == &Function)
 		{
-			continue;
-		}
-		TickQueue.Add({ &Actor->PrimaryActorTick, Actor, (int32)Actor->PrimaryActorTick.TickGroup });
-		for (UActorComponent* Component : Actor->OwnedComponents)
-		{
-			if (IsValid(Component) && Component->IsRegistered() && Component->HasBegunPlay())
+			if (bRunningTickGroups)
 			{
-				TickQueue.Add({ &Component->PrimaryComponentTick, Component, (int32)Component->PrimaryComponentTick.TickGroup });
+				// The groups walk the list by index: leave the place, drop it when the frame ends.
+				TickList[Index] = { nullptr, nullptr };
+				bTickListHasHoles = true;
 			}
+			else
+			{
+				TickList.RemoveAt(Index);
+			}
+			return;
 		}
 	}
 }
 
-void UWorld::RunTickGroups(float DeltaSeconds, ELevelTick TickType, int32 FirstGroup, int32 LastGroup)
+void UWorld::CompactTickList()
 {
-	// Group by group, registration order within a group (a sort would allocate every frame).
+	if (bTickListHasHoles)
+	{
+		TickList.RemoveAll([](const FListedTick& Entry) { return Entry.Function == nullptr; });
+		bTickListHasHoles = false;
+	}
+}
+
+void UWorld::RunTickGroups(float DeltaSeconds, ELevelTick TickType, int32 FirstGroup, int32 LastGroup, int32 NumToRun)
+{
+	// Group by group, in list order within a group (a sort would allocate every frame). Functions
+	// listed during the frame wait for the next one, as in the engine, whose frame runs what was
+	// queued when it started.
+	// Groups nobody ticks in are skipped; a group changed by a tick of this frame counts from the next call.
+	uint32 GroupsInUse = 0;
+	for (int32 Index = 0; Index < NumToRun; ++Index)
+	{
+		if (const FTickFunction* Function = TickList[Index].Function)
+		{
+			GroupsInUse |= 1u << ((int32)Function->TickGroup & 31);
+		}
+	}
 	for (int32 Group = FirstGroup; Group <= LastGroup; ++Group)
 	{
-		for (const FQueuedTick& Entry : TickQueue)
+		if ((GroupsInUse & (1u << Group)) == 0)
 		{
+			continue;
+		}
+		for (int32 Index = 0; Index < NumToRun; ++Index)
+		{
+			const FListedTick Entry = TickList[Index];
 			// A tick earlier this frame may have destroyed the target.
 			float Delta = 0.f;
-			if (Entry.Group == Group && IsValid(Entry.Target) && ShouldRun(*Entry.Function, DeltaSeconds, Delta))
+			if (Entry.Function && (int32)Entry.Function->TickGroup == Group && IsValid(Entry.Target)
+				&& ShouldRun(*Entry.Function, DeltaSeconds, Delta))
 			{
 				Entry.Function->ExecuteTick(Delta, TickType);
 			}
@@ -263,16 +304,13 @@ void UWorld::Tick(ELevelTick TickType, float DeltaSeconds)
 	// Editor worlds do not tick actors; play worlds tick once play has begun. Timers run in both, as
 	// in the engine, between the physics groups and TG_PostUpdateWork.
 	const bool bTickActors = IsGameWorld() && bBegunPlay;
-	if (bTickActors)
-	{
-		QueueTickFunctions();
-		RunTickGroups(DeltaSeconds, TickType, TG_PrePhysics, TG_PostPhysics);
-	}
+	const int32 NumToRun = bTickActors ? TickList.Num() : 0;
+	bRunningTickGroups = true;
+	RunTickGroups(DeltaSeconds, TickType, TG_PrePhysics, TG_PostPhysics, NumToRun);
 	TimerManager->Tick(DeltaSeconds);
-	if (bTickActors)
-	{
-		RunTickGroups(DeltaSeconds, TickType, TG_PostUpdateWork, TG_MAX - 1);
-	}
+	RunTickGroups(DeltaSeconds, TickType, TG_PostUpdateWork, TG_MAX - 1, NumToRun);
+	bRunningTickGroups = false;
+	CompactTickList();
 }
 
 void UWorld::DestroyWorld(bool bInformEngineOfWorld, UWorld* NewWorld)
@@ -299,6 +337,14 @@ void UWorld::DestroyWorld(bool bInformEngineOfWorld, UWorld* NewWorld)
 		Actor->MarkAsGarbage();
 	}
 	Actors.Reset();
+	for (const FListedTick& Entry : TickList)
+	{
+		if (Entry.Function)
+		{
+			Entry.Function->ListedInWorld = nullptr;
+		}
+	}
+	TickList.Reset();
 	for (UWorldSubsystem* Subsystem : Subsystems)
 	{
 		Subsystem->Deinitialize();

@@ -54,6 +54,19 @@ void UMaterialInstanceDynamic::SetScalarParameterValueByInfo(const FMaterialPara
 	SetScalarParameterValueInternal(ParameterInfo, Value);
 }
 
+bool UMaterialInstanceDynamic::InitializeScalarParameterAndGetIndex(const FName& ParameterName, float Value, int32& OutParameterIndex)
+{
+	const FMaterialParameterInfo ParameterInfo(ParameterName);
+	SetScalarParameterValueInternal(ParameterInfo, Value);
+	OutParameterIndex = ScalarParameterValues.IndexOfByPredicate([&ParameterInfo](const FScalarParameterValue& Candidate) { return Candidate.ParameterInfo == ParameterInfo; });
+	return OutParameterIndex != INDEX_NONE;
+}
+
+bool UMaterialInstanceDynamic::SetScalarParameterByIndex(int32 ParameterIndex, float Value)
+{
+	return SetScalarParameterByIndexInternal(ParameterIndex, Value);
+}
+
 float UMaterialInstanceDynamic::K2_GetScalarParameterValue(FName ParameterName)
 {
 	float Result = 0.f;
@@ -69,6 +82,19 @@ void UMaterialInstanceDynamic::SetVectorParameterValue(FName ParameterName, FLin
 void UMaterialInstanceDynamic::SetVectorParameterValueByInfo(const FMaterialParameterInfo& ParameterInfo, FLinearColor Value)
 {
 	SetVectorParameterValueInternal(ParameterInfo, Value);
+}
+
+bool UMaterialInstanceDynamic::InitializeVectorParameterAndGetIndex(const FName& ParameterName, const FLinearColor& Value, int32& OutParameterIndex)
+{
+	const FMaterialParameterInfo ParameterInfo(ParameterName);
+	SetVectorParameterValueInternal(ParameterInfo, Value);
+	OutParameterIndex = VectorParameterValues.IndexOfByPredicate([&ParameterInfo](const FVectorParameterValue& Candidate) { return Candidate.ParameterInfo == ParameterInfo; });
+	return OutParameterIndex != INDEX_NONE;
+}
+
+bool UMaterialInstanceDynamic::SetVectorParameterByIndex(int32 ParameterIndex, const FLinearColor& Value)
+{
+	return SetVectorParameterByIndexInternal(ParameterIndex, Value);
 }
 
 FLinearColor UMaterialInstanceDynamic::K2_GetVectorParameterValue(FName ParameterName)

@@ -319,6 +319,28 @@ void UMaterialInstance::SetVectorParameterValueInternal(const FMaterialParameter
 	}
 }
 
+bool UMaterialInstance::SetScalarParameterByIndexInternal(int32 ParameterIndex, float Value)
+{
+	if (!ScalarParameterValues.IsValidIndex(ParameterIndex))
+	{
+		return false;
+	}
+	ScalarParameterValues[ParameterIndex].ParameterValue = Value;
+	++HostParameterUpdateCount;
+	return true;
+}
+
+bool UMaterialInstance::SetVectorParameterByIndexInternal(int32 ParameterIndex, const FLinearColor& Value)
+{
+	if (!VectorParameterValues.IsValidIndex(ParameterIndex))
+	{
+		return false;
+	}
+	VectorParameterValues[ParameterIndex].ParameterValue = Value;
+	++HostParameterUpdateCount;
+	return true;
+}
+
 void UMaterialInstance::ClearParameterValuesInternal()
 {
 	ScalarParameterValues.Empty();

@@ -58,6 +58,8 @@ protected:
 	virtual void OnUpdateTransform() {}
 	/** Moving a registered Static component in a game world is refused, as in the engine. */
 	bool CheckStaticMobilityAndWarn(const TCHAR* ActionText) const;
+	/** A world location in the attach parent's space (there must be a parent). */
+	FVector WorldToParentLocation(const FVector& WorldLocation) const;
 
 	UPROPERTY(EditAnywhere, BlueprintReadOnly, Category = "Transform")
 	FVector RelativeLocation;
@@ -72,6 +74,23 @@ protected:
 	uint8 bHiddenInGame : 1;
 
 private:
+	/**
+	 * The last relative rotation turned into a quaternion, as the engine's RelativeRotationCache keeps
+	 * it, so that world transforms are not rebuilt with trigonometry while the rotation stands still.
+	 * (The engine caches the whole component-to-world transform; the host composes it on demand from
+	 * these cached parts. Unlike the engine's cache it converts the rotator as given, without
+	 * normalising it first, so results are those of converting it afresh.)
+	 */
+	struct FRelativeRotationCache
+	{
+		FQuat Get(const FRotator& Rotator) const;
+
+		mutable FRotator CachedRotator = FRotator(0.0, 0.0, 0.0);
+		mutable FQuat CachedQuat = FQuat(0.0, 0.0, 0.0, 1.0);
+		mutable bool bCached = false;
+	};
+	FRelativeRotationCache RelativeRotationCache;
+
 	UPROPERTY()
 	TObjectPtr<USceneComponent> AttachParent;
 	UPROPERTY()

@@ -7,6 +7,7 @@
 
 class AActor;
 class UActorComponent;
+class UWorld;
 
 enum ELevelTick
 {
@@ -29,10 +30,21 @@ enum ETickingGroup : int
 	TG_MAX,
 };
 
-/** A tick function; the world runs the registered, enabled ones by group every frame. */
+/**
+ * A tick function; the world runs the registered, enabled ones by group every frame.
+ *
+ * As the engine's tick task manager does, the world keeps a list of the functions that can run,
+ * changed when a function registers, unregisters or is enabled or disabled (and when its target
+ * enters or leaves play), rather than gathered from every actor and component each frame. The
+ * group is read when the groups run, so a changed TickGroup takes effect from the next group pass.
+ */
 struct ENGINE_API FTickFunction
 {
-	virtual ~FTickFunction() = default;
+	FTickFunction() = default;
+	// The world's list points at the function; a copy would not be in it.
+	FTickFunction(const FTickFunction&) = delete;
+	FTickFunction& operator=(const FTickFunction&) = delete;
+	virtual ~FTickFunction();
 
 	TEnumAsByte<ETickingGroup> TickGroup = TG_PrePhysics;
 	uint8 bTickEvenWhenPaused : 1 = false;
@@ -42,10 +54,10 @@ struct ENGINE_API FTickFunction
 	uint8 bHighPriority : 1 = false;
 	float TickInterval = 0.f;
 
-	void SetTickFunctionEnable(bool bInEnabled) { bTickEnabled = bInEnabled; }
+	void SetTickFunctionEnable(bool bInEnabled);
 	bool IsTickFunctionEnabled() const { return bTickEnabled; }
 	bool IsTickFunctionRegistered() const { return bRegistered; }
-	void SetTickFunctionRegistered(bool bInRegistered) { bRegistered = bInRegistered; }
+	void SetTickFunctionRegistered(bool bInRegistered);
 	void SetTickInterval(float NewInterval) { TickInterval = NewInterval; }
 
 	virtual void ExecuteTick(float DeltaTime, ELevelTick TickType) = 0;
@@ -53,19 +65,42 @@ struct ENGINE_API FTickFunction
 	/** Time gathered since the last run while a tick interval holds it back. */
 	float AccumulatedTime = 0.f;
 
+	/**
+	 * Host: puts the function in, or takes it out of, its target's world's tick list to match its
+	 * state (can tick, registered, enabled, target in play). Called wherever that state changes.
+	 */
+	void UpdateTickListMembership();
+
+protected:
+	/** Host: the object the function ticks, and whether it is in play (begun, not ended). */
+	virtual UObject* GetTickTarget() const { return nullptr; }
+	virtual bool IsTickTargetInPlay() const { return false; }
+
 private:
 	bool bTickEnabled = true;
 	bool bRegistered = false;
+	/** The world whose tick list holds this function, or null. */
+	UWorld* ListedInWorld = nullptr;
+
+	friend class UWorld;
 };
 
 struct ENGINE_API FActorTickFunction : public FTickFunction
 {
 	AActor* Target = nullptr;
 	virtual void ExecuteTick(float DeltaTime, ELevelTick TickType) override;
+
+protected:
+	virtual UObject* GetTickTarget() const override;
+	virtual bool IsTickTargetInPlay() const override;
 };
 
 struct ENGINE_API FActorComponentTickFunction : public FTickFunction
 {
 	UActorComponent* Target = nullptr;
 	virtual void ExecuteTick(float DeltaTime, ELevelTick TickType) override;
+
+protected:
+	virtual UObject* GetTickTarget() const override;
+	virtual bool IsTickTargetInPlay() const override;
 };

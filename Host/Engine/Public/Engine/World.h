@@ -130,19 +130,29 @@ private:
 	TArray<TObjectPtr<UMaterialParameterCollectionInstance>> ParameterCollectionInstances;
 
 	void RemoveActor(AActor* Actor);
-	/** Gathers this frame's tick functions of actors in play and their components. */
-	void QueueTickFunctions();
-	/** Runs the queued tick functions of groups FirstGroup to LastGroup, group by group. */
-	void RunTickGroups(float DeltaSeconds, ELevelTick TickType, int32 FirstGroup, int32 LastGroup);
+	/** Runs the listed tick functions of groups FirstGroup to LastGroup, group by group, up to NumToRun of them. */
+	void RunTickGroups(float DeltaSeconds, ELevelTick TickType, int32 FirstGroup, int32 LastGroup, int32 NumToRun);
 
-	/** One frame's tick functions in run order; kept between frames so ticking does not allocate. */
-	struct FQueuedTick
+	/** Tick list upkeep, from FTickFunction::UpdateTickListMembership. */
+	void AddTickFunction(FTickFunction& Function, UObject* Target);
+	void RemoveTickFunction(FTickFunction& Function);
+	/** Drops the places of functions removed while the groups were running. */
+	void CompactTickList();
+
+	/**
+	 * The tick functions that can run, in the order they became able to: kept up to date as
+	 * functions register, unregister and are enabled or disabled, as the engine's tick task level
+	 * keeps its sets, so a frame only walks this list. A function removed while the groups run
+	 * leaves an empty place (the walk goes on by index) until the frame ends.
+	 */
+	struct FListedTick
 	{
 		FTickFunction* Function;
 		UObject* Target;
-		int32 Group;
 	};
-	TArray<FQueuedTick> TickQueue;
+	TArray<FListedTick> TickList;
+	bool bRunningTickGroups = false;
+	bool bTickListHasHoles = false;
 
 	TArray<AActor*> Actors;
 	TArray<UWorldSubsystem*> Subsystems;
@@ -158,6 +168,7 @@ private:
 
 	friend class AActor;
 	friend class UActorComponent;
+	friend struct FTickFunction;
 };
 
 /** Engine-wide world events. */

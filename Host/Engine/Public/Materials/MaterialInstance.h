@@ -125,6 +125,10 @@ protected:
 	ENGINE_API void SetScalarParameterValueInternal(const FMaterialParameterInfo& ParameterInfo, float Value);
 	ENGINE_API void SetVectorParameterValueInternal(const FMaterialParameterInfo& ParameterInfo, FLinearColor Value);
 
+	/** Sets the override at ParameterIndex of the overrides list, handed on whether or not it changed; false for a bad index. */
+	ENGINE_API bool SetScalarParameterByIndexInternal(int32 ParameterIndex, float Value);
+	ENGINE_API bool SetVectorParameterByIndexInternal(int32 ParameterIndex, const FLinearColor& Value);
+
 	/** Drops every override. */
 	ENGINE_API void ClearParameterValuesInternal();
 

@@ -43,6 +43,25 @@ public:
 	UFUNCTION(BlueprintCallable, meta = (DisplayName = "GetVectorParameterValue", ScriptName = "GetVectorParameterValue", Keywords = "GetColorParameterValue"), Category = "Rendering|Material")
 	FLinearColor K2_GetVectorParameterValue(FName ParameterName);
 
+	/**
+	 * Use this function to set an initial value and fetch the index for use in SetScalarParameterByIndex.
+	 * The index is the place of the override in ScalarParameterValues; false (and INDEX_NONE) if none.
+	 */
+	UFUNCTION(BlueprintCallable, meta = (Keywords = "SetFloatParameterValue"), Category = "Rendering|Material")
+	bool InitializeScalarParameterAndGetIndex(const FName& ParameterName, float Value, int32& OutParameterIndex);
+
+	/** Use the cached value of OutParameterIndex from InitializeScalarParameterAndGetIndex to set the scalar parameter ONLY on the exact same MID. */
+	UFUNCTION(BlueprintCallable, meta = (Keywords = "SetFloatParameterValue"), Category = "Rendering|Material")
+	bool SetScalarParameterByIndex(int32 ParameterIndex, float Value);
+
+	/** Use this function to set an initial value and fetch the index for use in SetVectorParameterByIndex. */
+	UFUNCTION(BlueprintCallable, meta = (Keywords = "SetColorParameterValue"), Category = "Rendering|Material")
+	bool InitializeVectorParameterAndGetIndex(const FName& ParameterName, const FLinearColor& Value, int32& OutParameterIndex);
+
+	/** Use the cached value of OutParameterIndex above to set the vector parameter ONLY on the exact same MID. */
+	UFUNCTION(BlueprintCallable, meta = (Keywords = "SetColorParameterValue"), Category = "Rendering|Material")
+	bool SetVectorParameterByIndex(int32 ParameterIndex, const FLinearColor& Value);
+
 	/** Removes all parameter values */
 	UFUNCTION(BlueprintCallable, Category = "Rendering|Material")
 	void ClearParameterValues();

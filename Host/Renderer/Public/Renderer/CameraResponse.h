@@ -31,5 +31,11 @@ FVector3d ApplyWhiteBalance(const FVector3d& LinearRgb, float WhiteTemp, float W
 /** The engine's default filmic tone curve on an exposed linear colour; result 0..1 linear. */
 FVector3d ApplyFilmicToneCurve(const FVector3d& ExposedRgb);
 
+/**
+ * The same curve as the engine applies it to pixels: baked into a 32^3 table over its log shaper
+ * (14 stops around 0.18, grey at 444/1023) and sampled trilinearly. Built once, read from any thread.
+ */
+FVector3d ApplyFilmicToneCurveBaked(const FVector3d& ExposedRgb);
+
 /** sRGB encoding of a 0..1 linear value to 8 bits. */
 uint8 EncodeSRGB8(double Linear);

@@ -26,7 +26,17 @@ struct FSkyAtmosphereLutSizes
 	double SkyViewSampleCountMin = 24.0;
 	double SkyViewSampleCountMax = 32.0;
 	double SkyViewDistanceToSampleCountMaxKm = 150.0;
-	/** Aerial perspective rays, same rule. */
+	/**
+	 * Aerial-perspective volume around the observer, as the engine's camera volume: directions
+	 * (longitude x latitude, latitude as in the sky view) times depth slices squared towards the
+	 * observer up to AerialPerspectiveDepthKm, each slice marched with a few samples.
+	 */
+	int AerialPerspectiveWidth = 32;
+	int AerialPerspectiveHeight = 24;
+	int AerialPerspectiveDepthSlices = 16;
+	double AerialPerspectiveDepthKm = 96.0;
+	int AerialPerspectiveSamplesPerSlice = 2;
+	/** Aerial perspective past the volume is ray-marched: the count grows with the distance, same rule as the sky view. */
 	double AerialPerspectiveSampleCountMin = 2.0;
 	double AerialPerspectiveSampleCountMax = 16.0;
 	double AerialPerspectiveDistanceToSampleCountMaxKm = 150.0;
@@ -56,6 +66,7 @@ public:
 		int SkyViewBuilds = 0;
 		double TransmittanceSeconds = 0.0;
 		double MultiScatteringSeconds = 0.0;
+		/** The sky-view table and the aerial-perspective volume, built together from the same inputs. */
 		double SkyViewSeconds = 0.0;
 	};
 
@@ -87,6 +98,8 @@ private:
 	void BuildTransmittance();
 	void BuildMultiScattering();
 	void BuildSkyView();
+	void BuildAerialPerspective();
+	FAerialPerspective MarchAerialPerspective(const FVector3d& ViewDirection, double DistanceKm) const;
 
 	EMultipleScatteringForm Form;
 	FSkyAtmosphereLutSizes Sizes;
@@ -101,4 +114,6 @@ private:
 	std::vector<FVector3f> TransmittanceLut;
 	std::vector<FVector3f> MultiScatteringLut;
 	std::vector<FVector3f> SkyViewLut;
+	std::vector<FVector3f> AerialInscattering;
+	std::vector<FVector3f> AerialTransmittance;
 };

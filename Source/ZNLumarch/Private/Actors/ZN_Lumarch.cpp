@@ -191,7 +191,7 @@ void AZN_Lumarch::UpdateCelestialBodies()
 	DebugSunAlpha = CelestialRotation->GetSunAlpha();
 	DebugMoonAlpha = CelestialRotation->GetMoonAlpha();
 	// A light shines downwards while the body is above the horizon.
-	DebugIsDay = SunRotation.Vector().Z < 0.0;
+	DebugIsDay = CelestialRotation->GetSunForwardVector().Z < 0.0;
 }
 
 void AZN_Lumarch::UpdateSky()
@@ -204,11 +204,11 @@ void AZN_Lumarch::UpdateSky()
 	// The atmosphere wants the direction towards the body, the opposite of the light's travel.
 	if (Preset->SunLightSettings.AtmosphereSunLight)
 	{
-		SkyAtmosphere->OverrideAtmosphereLightDirection(SunAtmosphereLightIndex, -CelestialRotation->GetSunRotationRaw().Vector());
+		SkyAtmosphere->OverrideAtmosphereLightDirection(SunAtmosphereLightIndex, -CelestialRotation->GetSunForwardVector());
 	}
 	if (Preset->MoonLightSettings.AtmosphereSunLight)
 	{
-		SkyAtmosphere->OverrideAtmosphereLightDirection(MoonAtmosphereLightIndex, -CelestialRotation->GetMoonRotationRaw().Vector());
+		SkyAtmosphere->OverrideAtmosphereLightDirection(MoonAtmosphereLightIndex, -CelestialRotation->GetMoonForwardVector());
 	}
 
 	SkySphere->Update(CelestialRotation, Moon->GetLightColor());

@@ -47,9 +47,17 @@ namespace
 
 FLM_DayNightOverride AZN_Lumarch::GetBlendedDayNightOverride() const
 {
+	FLM_DayNightOverride Result;
+	BlendDayNightOverride(Result);
+	return Result;
+}
+
+void AZN_Lumarch::BlendDayNightOverride(FLM_DayNightOverride& OutBlended) const
+{
 	if (!IsValid(Preset) || !IsValid(Preset->DynamicOverrides))
 	{
-		return FLM_DayNightOverride();
+		OutBlended = FLM_DayNightOverride();
+		return;
 	}
 	const ULM_DynamicPreset& Dynamic = *Preset->DynamicOverrides;
 
@@ -57,9 +65,9 @@ FLM_DayNightOverride AZN_Lumarch::GetBlendedDayNightOverride() const
 	const float Phase = CelestialRotation->GetCelestialElevationPhase();
 	const FLM_DayNightOverride& Target = Phase >= 0.0f ? Dynamic.Day : Dynamic.Night;
 
-	FLM_DayNightOverride Result = Dynamic.DawnDusk;
-	Result.Lerp(Target, FMath::Abs(Phase));
-	return Result;
+	// Copy-assigning keeps the lists' storage; Lerp only reads the target, so it is not copied.
+	OutBlended = Dynamic.DawnDusk;
+	OutBlended.Lerp(Target, FMath::Abs(Phase));
 }
 
 void AZN_Lumarch::ApplyScalabilityAdjustment(FLM_DayNightOverride& Override) const
@@ -74,7 +82,8 @@ void AZN_Lumarch::ApplyScalabilityAdjustment(FLM_DayNightOverride& Override) con
 
 void AZN_Lumarch::ApplyDynamicSettings()
 {
-	FLM_DayNightOverride Blended = GetBlendedDayNightOverride();
+	FLM_DayNightOverride& Blended = FrameOverride;
+	BlendDayNightOverride(Blended);
 	ApplyScalabilityAdjustment(Blended);
 	if (Blended.Name.IsNone())
 	{

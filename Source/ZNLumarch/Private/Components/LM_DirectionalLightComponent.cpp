@@ -87,7 +87,9 @@ void ULM_DirectionalLightComponent::SetShadowDisableAltitudeDeg(const float InSh
 
 float ULM_DirectionalLightComponent::GetLightAltitudeFromRotator(const FRotator& Rotation)
 {
-	// A light shines along its forward direction, so it is up in the sky when that points down.
-	const float Down = static_cast<float>(-FVector::DotProduct(Rotation.Vector(), FVector::UpVector));
+	// A light shines along its forward direction, so it is up in the sky when that points down. Only
+	// the forward vector's Z is needed: the sine of the unwound pitch, worked out as Vector() does.
+	const double Up = FMath::Sin(FMath::DegreesToRadians(FMath::Fmod(Rotation.Pitch, 360.0)));
+	const float Down = static_cast<float>(-Up);
 	return FMath::Asin(FMath::Clamp(Down, -1.0f, 1.0f)) * RadiansToDegrees;
 }

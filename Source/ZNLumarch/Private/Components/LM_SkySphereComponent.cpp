@@ -29,7 +29,7 @@ namespace
 	 * orient the moon disc. Kept in double precision with the exact rotation arithmetic, whose sin(pi)
 	 * is not quite zero, so the result matches the material's expectations to rounding.
 	 */
-	FVector ComputeMoonXAxis(const FRotator& MoonRotation)
+	FVector ComputeMoonXAxis(const FRotator& MoonRotation, const FVector& MoonForward)
 	{
 		const double P = MoonRotation.Pitch * static_cast<double>(DegreesToRadians);
 		const double Y = MoonRotation.Yaw * static_cast<double>(DegreesToRadians);
@@ -56,7 +56,7 @@ namespace
 			Uz *= Scale;
 		}
 
-		const FVector F = MoonRotation.Vector();
+		const FVector& F = MoonForward;
 		const double Angle = 3.14159265358979323846;
 		const double S = std::sin(Angle);
 		const double C = std::cos(Angle);
@@ -157,14 +157,16 @@ void ULM_SkySphereComponent::Update(const ULM_CelestialRotationComponent* Celest
 	const FRotator MoonRotation = Celestial->GetMoonRotationRaw();
 
 	// Materials bind collection parameters by name only, so a missing one is the asset's business.
-	Instance->SetVectorParameterValue(SunLightDirectionName, FLinearColor(SunRotation.Vector()));
-	Instance->SetVectorParameterValue(MoonLightDirectionName, FLinearColor(MoonRotation.Vector()));
+	// Forward vectors from the celestial component, which works each out once a frame for every reader.
+	const FVector MoonForward = Celestial->GetMoonForwardVector();
+	Instance->SetVectorParameterValue(SunLightDirectionName, FLinearColor(Celestial->GetSunForwardVector()));
+	Instance->SetVectorParameterValue(MoonLightDirectionName, FLinearColor(MoonForward));
 	Instance->SetVectorParameterValue(MoonLightColorName, MoonLightColor);
 	Instance->SetScalarParameterValue(MoonAlphaName, Celestial->GetMoonAlpha());
 	Instance->SetScalarParameterValue(SunAlphaName, Celestial->GetSunAlpha());
 	Instance->SetScalarParameterValue(SunPitchName, static_cast<float>(-SunRotation.Pitch));
 	Instance->SetVectorParameterValue(SunAnglesName, FLinearColor(SunRotation.Euler()));
 	Instance->SetVectorParameterValue(MoonAnglesName, FLinearColor(MoonRotation.Euler()));
-	Instance->SetVectorParameterValue(MoonXAxisName, FLinearColor(ComputeMoonXAxis(MoonRotation)));
+	Instance->SetVectorParameterValue(MoonXAxisName, FLinearColor(ComputeMoonXAxis(MoonRotation, MoonForward)));
 	Instance->SetScalarParameterValue(CelestialElevationPhaseName, Celestial->GetCelestialElevationPhase());
 }

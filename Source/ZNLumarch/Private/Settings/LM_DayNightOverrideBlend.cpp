@@ -25,8 +25,7 @@ namespace
 
 	/**
 	 * The value of Other's entry named Name; the last one when a name repeats, as a name-to-value map built
-	 * from the list would hold. A material has a handful of parameters, so a search beats building a map
-	 * (and allocating it) every frame.
+	 * from the list would hold. For a handful of entries a search beats any index.
 	 */
 	template <typename EntryType>
 	const decltype(EntryType::Value)* FindEntryValue(const TArray<EntryType>& Entries, const FName Name)
@@ -41,12 +40,79 @@ namespace
 		return nullptr;
 	}
 
+	/** Past this many entries in the other look, its names are indexed rather than searched for each entry. */
+	constexpr int32 MaxEntriesToSearch = 16;
+
+	/**
+	 * Open-addressed index from an entry list's names to the place of the last entry of each name. It
+	 * keeps its slots between blends, so indexing the same looks every frame allocates nothing.
+	 */
+	class FEntryNameIndex
+	{
+	public:
+		template <typename EntryType>
+		void Build(const TArray<EntryType>& Entries)
+		{
+			int32 NumSlots = 2 * MaxEntriesToSearch;
+			while (NumSlots < 2 * Entries.Num())
+			{
+				NumSlots *= 2;
+			}
+			Slots.Init(INDEX_NONE, NumSlots);
+			Mask = static_cast<uint32>(NumSlots - 1);
+			for (int32 Index = 0; Index < Entries.Num(); ++Index)
+			{
+				// A later entry of a name takes the slot of the earlier one.
+				Slots[SlotOf(Entries, Entries[Index].Name)] = Index;
+			}
+		}
+
+		template <typename EntryType>
+		const decltype(EntryType::Value)* Find(const TArray<EntryType>& Entries, const FName Name) const
+		{
+			const int32 Index = Slots[SlotOf(Entries, Name)];
+			return Index == INDEX_NONE ? nullptr : &Entries[Index].Value;
+		}
+
+	private:
+		/** The slot holding Name, or the empty slot where it would go. */
+		template <typename EntryType>
+		int32 SlotOf(const TArray<EntryType>& Entries, const FName Name) const
+		{
+			// Name hashes are table indices, often consecutive: spread them before masking.
+			uint32 Slot = ((GetTypeHash(Name) * 2654435761u) >> 7) & Mask;
+			while (Slots[Slot] != INDEX_NONE && !(Entries[Slots[Slot]].Name == Name))
+			{
+				Slot = (Slot + 1) & Mask;
+			}
+			return static_cast<int32>(Slot);
+		}
+
+		TArray<int32> Slots;
+		uint32 Mask = 0;
+	};
+
 	template <typename EntryType>
 	void LerpEntriesInPlace(TArray<EntryType>& A, const TArray<EntryType>& B, const float T)
 	{
+		if (B.Num() <= MaxEntriesToSearch)
+		{
+			for (EntryType& Entry : A)
+			{
+				if (const auto* Other = FindEntryValue(B, Entry.Name))
+				{
+					LerpInPlace(Entry.Value, *Other, T);
+				}
+			}
+			return;
+		}
+
+		// Blends run on the game thread, one at a time; an index per thread is reused by every blend.
+		static thread_local FEntryNameIndex Index;
+		Index.Build(B);
 		for (EntryType& Entry : A)
 		{
-			if (const auto* Other = FindEntryValue(B, Entry.Name))
+			if (const auto* Other = Index.Find(B, Entry.Name))
 			{
 				LerpInPlace(Entry.Value, *Other, T);
 			}

@@ -98,6 +98,39 @@ namespace
 		}
 		SortByName(Entries);
 	}
+
+	/**
+	 * Writes each named entry to the instance's override of that name, as SetScalarParameterValue would:
+	 * the override is added when missing and left alone when it already holds the value. Setting by name
+	 * searches the overrides, so writing every entry every frame would cost the square of their number.
+	 * The instance appends overrides in the order they are first set, so after the first frame each
+	 * entry's override is the one after the previous entry's: checking that place first and setting by
+	 * index keeps a frame linear; any other place falls back to the search.
+	 */
+	template<typename EntryType, typename OverrideType, typename InitializeType, typename SetByIndexType>
+	void WriteEntries(const TArray<EntryType>& Entries, const TArray<OverrideType>& Overrides, InitializeType InitializeAndGetIndex, SetByIndexType SetByIndex)
+	{
+		int32 ExpectedIndex = 0;
+		for (const EntryType& Entry : Entries)
+		{
+			if (Entry.Name.IsNone())
+			{
+				continue;
+			}
+			if (Overrides.IsValidIndex(ExpectedIndex) && Overrides[ExpectedIndex].ParameterInfo == FMaterialParameterInfo(Entry.Name))
+			{
+				if (Overrides[ExpectedIndex].ParameterValue != Entry.Value)
+				{
+					SetByIndex(ExpectedIndex, Entry.Value);
+				}
+				++ExpectedIndex;
+				continue;
+			}
+			int32 Index = INDEX_NONE;
+			InitializeAndGetIndex(Entry.Name, Entry.Value, Index);
+			ExpectedIndex = Index + 1;
+		}
+	}
 }
 
 namespace LM_MaterialParameters
@@ -172,22 +205,15 @@ namespace LM_MaterialParameters
 				MaterialInstance->SetVectorParameterValue(Name, Default);
 			}
 		}
-		Entries.ScalarParametersToReset.Empty();
-		Entries.VectorParametersToReset.Empty();
+		// Reset, not Empty: the director applies the same blended record every frame and keeps its storage.
+		Entries.ScalarParametersToReset.Reset();
+		Entries.VectorParametersToReset.Reset();
 
-		for (const FLM_ScalarMaterialParamaterEntry& Entry : Entries.ScalarParameterEntries)
-		{
-			if (!Entry.Name.IsNone())
-			{
-				MaterialInstance->SetScalarParameterValue(Entry.Name, Entry.Value);
-			}
-		}
-		for (const FLM_VectorMaterialParameterEntry& Entry : Entries.VectorParameterEntries)
-		{
-			if (!Entry.Name.IsNone())
-			{
-				MaterialInstance->SetVectorParameterValue(Entry.Name, Entry.Value);
-			}
-		}
+		WriteEntries(Entries.ScalarParameterEntries, MaterialInstance->ScalarParameterValues,
+			[MaterialInstance](const FName Name, const float Value, int32& OutIndex) { return MaterialInstance->InitializeScalarParameterAndGetIndex(Name, Value, OutIndex); },
+			[MaterialInstance](const int32 Index, const float Value) { MaterialInstance->SetScalarParameterByIndex(Index, Value); });
+		WriteEntries(Entries.VectorParameterEntries, MaterialInstance->VectorParameterValues,
+			[MaterialInstance](const FName Name, const FLinearColor& Value, int32& OutIndex) { return MaterialInstance->InitializeVectorParameterAndGetIndex(Name, Value, OutIndex); },
+			[MaterialInstance](const int32 Index, const FLinearColor& Value) { MaterialInstance->SetVectorParameterByIndex(Index, Value); });
 	}
 }

@@ -4,6 +4,7 @@
 #include "GameFramework/Actor.h"
 #include "Delegates/IDelegateInstance.h"
 #include "UObject/WeakObjectPtrTemplates.h"
+#include "Settings/LM_Settings.h"
 #include "ZN_Lumarch.generated.h"
 
 class APawn;
@@ -19,8 +20,6 @@ class ULM_Preset;
 class ULM_SkySphereComponent;
 class ULM_TrackingPostProcessComponent;
 class UZN_TimeOfDaySubsystem;
-struct FLM_DayNightOverride;
-struct FLM_PostProcessMaterialSettings;
 
 namespace Scalability
 {
@@ -169,6 +168,12 @@ private:
 
 	// The day, dawn/dusk and night looks blended by the sun's elevation; named none when there is nothing to blend.
 	FLM_DayNightOverride GetBlendedDayNightOverride() const;
+
+	// The same blend written into an existing record, whose lists keep their storage from frame to frame.
+	void BlendDayNightOverride(FLM_DayNightOverride& OutBlended) const;
+
+	// The record each frame's look is blended into; reused so that a frame allocates nothing for it.
+	FLM_DayNightOverride FrameOverride;
 
 	// Low global-illumination quality cannot afford the looks' full fog and sky light.
 	void ApplyScalabilityAdjustment(FLM_DayNightOverride& Override) const;

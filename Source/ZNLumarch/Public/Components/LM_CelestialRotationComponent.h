@@ -158,6 +158,13 @@ public:
 	/** The moon while only the moon light is on, the sun otherwise. */
 	ELM_CelestialLight GetDominantLight() const;
 
+	/**
+	 * Forward vectors of the raw rotations (FRotator::Vector()): the director, the atmosphere and the
+	 * sky each need them every frame, so they are worked out once per rotation, however often read.
+	 */
+	FVector GetSunForwardVector() const;
+	FVector GetMoonForwardVector() const;
+
 	/** True when the rotation's forward direction points below the horizontal plane (negative pitch). */
 	static bool IsAboveHorizon(const FRotator& Rotation);
 
@@ -177,4 +184,16 @@ private:
 	FRotator MoonRotation = FRotator(0.0, 0.0, 0.0);
 	float MoonAlpha = 0.0f;
 	float SunAlpha = 0.0f;
+
+	/** A rotation's forward vector, kept until the rotation changes (compared bit for bit). */
+	struct FForwardVectorCache
+	{
+		FVector Get(const FRotator& Rotation) const;
+
+		mutable FRotator CachedRotation = FRotator(0.0, 0.0, 0.0);
+		mutable FVector CachedForward = FVector(0.0, 0.0, 0.0);
+		mutable bool bCached = false;
+	};
+	FForwardVectorCache SunForward;
+	FForwardVectorCache MoonForward;
 };
