@@ -128,6 +128,8 @@ TEST_P(DirectorComposition, ComponentIsCreatedAndAttached)
 	AZN_Lumarch* Director = Place(MakeWorld(EWorldType::Editor));
 	UActorComponent* Component = FindObject<UActorComponent>(Director, UTF8_TO_TCHAR(Row.Name));
 	ASSERT_NE(Component, nullptr) << "no component named " << Row.Name;
+	// Spelled as created even where a property of another case ("SkyLight") named it first.
+	EXPECT_TRUE(Component->GetName().Equals(UTF8_TO_TCHAR(Row.Name), ESearchCase::CaseSensitive)) << TCHAR_TO_UTF8(*Component->GetName());
 	TArray<UActorComponent*> Owned;
 	Director->GetComponents(Owned);
 	EXPECT_TRUE(Owned.Contains(Component)) << "the actor lists it among its components";

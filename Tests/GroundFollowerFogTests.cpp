@@ -7,6 +7,7 @@
 #include "Engine/World.h"
 #include "Fog/LM_GroundFogMath.h"
 #include "GameFramework/PlayerController.h"
+#include "HostSupport/VoxelQueryControl.h"
 #include "Misc/OutputDevice.h"
 #include "Misc/OutputDeviceRedirector.h"
 #include "UObject/Package.h"
@@ -119,7 +120,14 @@ namespace
 			Fog = Holder->Fog;
 			Fog->SetHeightClampZ(-100000.f);
 		}
-		void TearDown() override { World->DestroyWorld(false); }
+		void TearDown() override
+		{
+			UE::Host::VoxelQueries::ResetControls();
+			if (World)
+			{
+				World->DestroyWorld(false);
+			}
+		}
 
 		/** A voxel world whose stack holds height layers flat at the given heights, optionally tagged as the ground. */
 		AVoxelWorld* AddVoxelWorld(bool bTagged, std::initializer_list<float> Heights)
@@ -141,6 +149,8 @@ namespace
 
 		void Tick(float Seconds) { World->Tick(LEVELTICK_All, Seconds); }
 		double FogZ() const { return Fog->GetComponentLocation().Z; }
+		static uint64 QueriesIssued() { return UE::Host::VoxelQueries::NumQueriesIssued(); }
+		static TArray<UE::Host::VoxelQueries::FPendingQuery> Pending() { return UE::Host::VoxelQueries::GetPendingQueries(); }
 
 		UWorld* World = nullptr;
 		APlayerController* Controller = nullptr;
@@ -225,4 +235,210 @@ TEST_F(GroundFollowerFog, LateReplyAfterDestructionIsDropped)
 	CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
 	Tick(0.01f);
 	EXPECT_EQ(Survivor->Fog->GetTargetHeightZ(), 300.0) << "the sanitizers watch that the other reply touched nothing";
+}
+
+// A reply slower than the interval holds back the next query until the first tick after it arrives.
+TEST_F(GroundFollowerFog, SlowReplyHoldsBackTheNextQuery)
+{
+	AddVoxelWorld(true, {300.f});
+	UE::Host::VoxelQueries::SetReplyDelayFrames(5);
+	World->BeginPlay();
+	const uint64 Before = QueriesIssued();
+	Tick(0.25f);
+	ASSERT_EQ(QueriesIssued(), Before + 1);
+	for (int32 Frame = 1; Frame < 5; ++Frame)
+	{
+		Tick(0.25f);
+		EXPECT_EQ(QueriesIssued(), Before + 1) << "frame " << Frame << ": one query at a time";
+		EXPECT_TRUE(Fog->IsHeightQueryInFlight());
+	}
+	EXPECT_EQ(Fog->GetTargetHeightZ(), 500.0);
+	Tick(0.25f);
+	EXPECT_EQ(Fog->GetTargetHeightZ(), 300.0) << "the reply is applied at the frame's start";
+	EXPECT_EQ(QueriesIssued(), Before + 2) << "and the next query leaves in the same tick";
+	EXPECT_EQ(Fog->GetQueryTimeAccumulator(), 0.f);
+}
+
+// A new interval set while a query is out restarts the count, and no query leaves before the reply.
+TEST_F(GroundFollowerFog, IntervalChangedWhileQueryIsOut)
+{
+	AddVoxelWorld(true, {300.f});
+	UE::Host::VoxelQueries::SetHoldReplies(true);
+	World->BeginPlay();
+	const uint64 Before = QueriesIssued();
+	Tick(0.25f);
+	Tick(0.5f);
+	Fog->SetHeightQueryInterval(1.f);
+	EXPECT_EQ(Fog->GetQueryTimeAccumulator(), 0.f);
+	UE::Host::VoxelQueries::ReleaseAllReplies();
+	Tick(0.5f);
+	EXPECT_FALSE(Fog->IsHeightQueryInFlight());
+	Tick(0.4f);
+	EXPECT_EQ(QueriesIssued(), Before + 1) << "0.9 s of the new one-second interval";
+	Tick(0.1f);
+	EXPECT_EQ(QueriesIssued(), Before + 2);
+
+	Fog->SetHeightQueryInterval(0.1f);
+	for (int32 Frame = 0; Frame < 3; ++Frame)
+	{
+		Tick(0.5f);
+	}
+	EXPECT_EQ(QueriesIssued(), Before + 2) << "a short interval does not bypass the outstanding reply";
+	UE::Host::VoxelQueries::ReleaseAllReplies();
+	Tick(0.01f);
+	EXPECT_EQ(QueriesIssued(), Before + 3) << "the first tick after the reply";
+}
+
+namespace
+{
+	class GroundFollowerFogNonFinite : public GroundFollowerFog, public ::testing::WithParamInterface<float>
+	{
+	};
+}
+
+// A reply whose height is not finite lets the next query go and leaves the target where it was.
+TEST_P(GroundFollowerFogNonFinite, ReplyClearsTheFlightAndKeepsTheTarget)
+{
+	AVoxelWorld* Ground = AddVoxelWorld(true, {0.f});
+	const float Height = GetParam();
+	Ground->LayerStack->HeightLayers[0]->HeightFunction = [Height](double, double) { return Height; };
+	World->BeginPlay();
+	const uint64 Before = QueriesIssued();
+	Tick(0.25f);
+	ASSERT_TRUE(Fog->IsHeightQueryInFlight());
+	Tick(0.25f);
+	EXPECT_EQ(Fog->GetTargetHeightZ(), 500.0);
+	EXPECT_EQ(FogZ(), 500.0);
+	EXPECT_EQ(QueriesIssued(), Before + 2) << "the reply cleared the flight, so the next query left on time";
+}
+
+INSTANTIATE_TEST_SUITE_P(Heights, GroundFollowerFogNonFinite, ::testing::Values(std::numeric_limits<float>::quiet_NaN(),
+	std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity()));
+
+// A query the library refuses comes back complete and empty: applied at once, it changes nothing.
+TEST_F(GroundFollowerFog, EmptyReplyIsAppliedAtOnce)
+{
+	AVoxelWorld* Ground = AddVoxelWorld(true, {300.f});
+	World->BeginPlay();
+	ASSERT_TRUE(Fog->IsBoundToHeightLayer());
+	Ground->LayerStack->HeightLayers.Reset();
+	Tick(0.25f);
+	EXPECT_FALSE(Fog->IsHeightQueryInFlight()) << "the empty reply was already complete";
+	EXPECT_EQ(Fog->GetTargetHeightZ(), 500.0);
+	EXPECT_TRUE(Fog->IsBoundToHeightLayer()) << "the binding is never undone";
+}
+
+// A reply already complete when the query returns is applied before the tick ends.
+TEST_F(GroundFollowerFog, ImmediateReplyIsAppliedInTheSameTick)
+{
+	AddVoxelWorld(true, {300.f});
+	UE::Host::VoxelQueries::SetCompleteImmediately(true);
+	World->BeginPlay();
+	Tick(0.25f);
+	EXPECT_FALSE(Fog->IsHeightQueryInFlight());
+	EXPECT_EQ(Fog->GetTargetHeightZ(), 300.0);
+}
+
+// A reply that never comes stops the queries for good, the fog easing on to its last target, and leaks nothing.
+TEST_F(GroundFollowerFog, LostReplyStopsQueriesForGood)
+{
+	AVoxelWorld* Ground = AddVoxelWorld(true, {300.f});
+	World->BeginPlay();
+	Tick(0.25f);
+	Tick(0.25f);
+	ASSERT_EQ(Fog->GetTargetHeightZ(), 300.0);
+	UE::Host::VoxelQueries::SetHoldReplies(true);
+	Ground->LayerStack->HeightLayers[0]->Height = 900.f;
+	Tick(0.25f);
+	ASSERT_EQ(Pending().Num(), 1);
+	ASSERT_TRUE(UE::Host::VoxelQueries::DropReply(Pending()[0].Id));
+	const uint64 Before = QueriesIssued();
+	for (int32 Frame = 0; Frame < 40; ++Frame)
+	{
+		Tick(0.25f);
+	}
+	EXPECT_EQ(QueriesIssued(), Before) << "nothing times the query out";
+	EXPECT_TRUE(Fog->IsHeightQueryInFlight());
+	EXPECT_EQ(FogZ(), 300.0) << "eased onto the last target";
+	World->DestroyWorld(false);
+	World = nullptr;
+	EXPECT_TRUE(Pending().IsEmpty());
+}
+
+// A reply released after its fog's world has gone is delivered in another world's frame and touches nothing.
+TEST_F(GroundFollowerFog, ReplyAfterTheWorldIsGoneTouchesNothing)
+{
+	AddVoxelWorld(true, {300.f});
+	UE::Host::VoxelQueries::SetHoldReplies(true);
+	World->BeginPlay();
+	Tick(0.25f);
+	ASSERT_EQ(Pending().Num(), 1);
+	UWorld* Other = UWorld::CreateWorld(EWorldType::Game, false);
+	Other->BeginPlay();
+	World->DestroyWorld(false);
+	World = nullptr;
+	ASSERT_EQ(Pending().Num(), 1) << "another world still ticks, so the reply is still owed";
+	UE::Host::VoxelQueries::ReleaseAllReplies();
+	Other->Tick(LEVELTICK_All, 0.1f);
+	EXPECT_TRUE(Pending().IsEmpty()) << "delivered; the sanitizers watch that it touched nothing";
+	Other->DestroyWorld(false);
+}
+
+// Replies released out of order reach their own fogs, each when released.
+TEST_F(GroundFollowerFog, RepliesReleasedOutOfOrderReachTheirOwnFog)
+{
+	AVoxelWorld* Ground = AddVoxelWorld(true, {0.f});
+	Ground->LayerStack->HeightLayers[0]->HeightFunction = [](double X, double) { return static_cast<float>(X); };
+	AGroundFogFixtureActor* Second = World->SpawnActor<AGroundFogFixtureActor>(FVector(0.0, 0.0, 500.0), FRotator::ZeroRotator);
+	Second->Fog->SetHeightClampZ(-100000.f);
+	Second->Fog->SetTrackingTarget(World->SpawnActor<ATrackedPawnFixture>(FVector(700.0, 0.0, 0.0), FRotator::ZeroRotator));
+	UE::Host::VoxelQueries::SetHoldReplies(true);
+	World->BeginPlay();
+	Tick(0.25f);
+	const TArray<UE::Host::VoxelQueries::FPendingQuery> Queries = Pending();
+	ASSERT_EQ(Queries.Num(), 2);
+	const int32 SecondIndex = Queries[0].Position.X == 700.0 ? 0 : 1;
+	ASSERT_TRUE(UE::Host::VoxelQueries::ReleaseReply(Queries[SecondIndex].Id));
+	Tick(0.01f);
+	EXPECT_EQ(Second->Fog->GetTargetHeightZ(), 700.0);
+	EXPECT_TRUE(Fog->IsHeightQueryInFlight());
+	EXPECT_EQ(Fog->GetTargetHeightZ(), 500.0);
+	ASSERT_TRUE(UE::Host::VoxelQueries::ReleaseReply(Queries[1 - SecondIndex].Id));
+	Tick(0.01f);
+	EXPECT_EQ(Fog->GetTargetHeightZ(), 100.0) << "the player's pawn at X 100";
+}
+
+// A tracked actor destroyed while tracked is no longer asked about: the next query looks under the player's pawn.
+TEST_F(GroundFollowerFog, DestroyedTargetFallsBackToThePawn)
+{
+	AddVoxelWorld(true, {300.f});
+	ATrackedPawnFixture* Tracked = World->SpawnActor<ATrackedPawnFixture>(FVector(400.0, 0.0, 0.0), FRotator::ZeroRotator);
+	Fog->SetTrackingTarget(Tracked);
+	UE::Host::VoxelQueries::SetHoldReplies(true);
+	World->BeginPlay();
+	Tick(0.25f);
+	ASSERT_EQ(Pending().Num(), 1);
+	EXPECT_EQ(Pending()[0].Position.X, 400.0);
+	UE::Host::VoxelQueries::ReleaseAllReplies();
+	ASSERT_TRUE(Tracked->Destroy());
+	Tick(0.25f);
+	ASSERT_EQ(Pending().Num(), 1);
+	EXPECT_EQ(Pending()[0].Position.X, 100.0);
+	EXPECT_EQ(Fog->GetTrackingTarget(), nullptr);
+}
+
+// A bound layer stack destroyed by the garbage collector is cleared from the fog, never read through a dangling pointer.
+TEST_F(GroundFollowerFog, CollectedLayerStackIsNeverReadAgain)
+{
+	AVoxelWorld* Ground = AddVoxelWorld(true, {300.f});
+	World->BeginPlay();
+	ASSERT_TRUE(Fog->IsBoundToHeightLayer());
+	Ground->LayerStack->MarkAsGarbage();
+	CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
+	EXPECT_EQ(Ground->LayerStack, nullptr) << "the property reference is cleared";
+	Tick(0.25f);
+	EXPECT_FALSE(Fog->IsHeightQueryInFlight()) << "the library refuses the cleared pair at once";
+	EXPECT_EQ(Fog->GetTargetHeightZ(), 500.0);
+	Tick(0.25f);
+	EXPECT_FALSE(Fog->IsHeightQueryInFlight());
 }

@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <limits>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -30,17 +31,24 @@ namespace
 // FName
 // ------------------------------------------------------------------------------------------------
 
-TEST(HostName, EqualityIgnoresCaseAndKeepsFirstSpelling)
+TEST(HostName, EqualityIgnoresCaseAndKeepsEachSpelling)
 {
-	// Names compare without case, and print the way they were first written, not the way asked.
+	// Names compare and hash without case but print as each was written, as editor builds keep them.
 	const FName First(TEXT("HostCoreTest_Dusk"));
 	const FName Second("hostcoretest_DUSK");
 	EXPECT_EQ(First, Second);
 	EXPECT_TRUE(First == TEXT("HOSTCORETEST_dusk"));
-	EXPECT_EQ(Second.ToString(), FString(TEXT("HostCoreTest_Dusk")));
-	EXPECT_TRUE(Second.ToString().Equals(TEXT("HostCoreTest_Dusk"), ESearchCase::CaseSensitive));
+	EXPECT_TRUE(Second.ToString().Equals(TEXT("hostcoretest_DUSK"), ESearchCase::CaseSensitive));
+	EXPECT_TRUE(First.ToString().Equals(TEXT("HostCoreTest_Dusk"), ESearchCase::CaseSensitive));
+	EXPECT_TRUE(FName(TEXT("HOSTCORETEST_DUSK_7")).ToString().Equals(TEXT("HOSTCORETEST_DUSK_7"), ESearchCase::CaseSensitive));
 	EXPECT_EQ(First.GetComparisonIndex(), Second.GetComparisonIndex());
+	EXPECT_NE(First.GetDisplayIndex(), Second.GetDisplayIndex());
+	EXPECT_EQ(Second.GetDisplayIndex(), FName(TEXT("hostcoretest_DUSK")).GetDisplayIndex()) << "one entry per spelling";
+	EXPECT_TRUE(First.IsEqual(Second, ENameCase::IgnoreCase));
+	EXPECT_FALSE(First.IsEqual(Second, ENameCase::CaseSensitive));
 	EXPECT_EQ(GetTypeHash(First), GetTypeHash(Second)) << "equal names must hash alike";
+	EXPECT_EQ(FName(TEXT("NONE")), NAME_None);
+	EXPECT_EQ(FName(TEXT("NONE")).ToString(), FString(TEXT("None")));
 }
 
 TEST(HostName, NumberSuffixIsSplitOffAsTheEngineDoes)
@@ -1142,6 +1150,27 @@ TEST(HostColor, HSVConversions)
 	}
 	EXPECT_TRUE(FLinearColor(300.f, 0.5f, 0.75f).HSVToLinearRGB().Equals(FLinearColor(0.75f, 0.375f, 0.75f)));
 }
+
+namespace
+{
+	class HostColorHueOutOfRange : public ::testing::TestWithParam<float>
+	{
+	};
+}
+
+// A hue no editor gives (negative, huge, infinite, NaN, as a blend of scripted colours makes) still converts without undefined behaviour.
+TEST_P(HostColorHueOutOfRange, ConvertsWithoutUndefinedBehaviour)
+{
+	const FLinearColor Converted = FLinearColor(GetParam(), 0.f, 0.5f, 1.f).HSVToLinearRGB();
+	EXPECT_EQ(Converted.A, 1.f);
+	if (std::isfinite(GetParam()))
+	{
+		EXPECT_EQ(Converted, FLinearColor(0.5f, 0.5f, 0.5f, 1.f)) << "no saturation: grey whatever the sector";
+	}
+}
+
+INSTANTIATE_TEST_SUITE_P(Hues, HostColorHueOutOfRange, ::testing::Values(-60.f, -1e30f, 1e30f, std::numeric_limits<float>::infinity(),
+	-std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()));
 
 TEST(HostColor, LerpUsingHSVWrapsHueTheShortWay)
 {

@@ -316,6 +316,17 @@ INSTANTIATE_TEST_SUITE_P(Table, JsonAssetsBadFile, ::testing::Values(
 	FBadFileRow{"", "the text is empty"},
 	FBadFileRow{" \n\t", "the text holds only white space"}));
 
+// Names past the engine's limit cannot become names at all: a member or a name value that long is refused, never fatal.
+TEST(JsonAssets, OverlongNamesRefused)
+{
+	const std::string Long(1100, 'N');
+	FString Error;
+	EXPECT_FALSE(Read(NewObject<ULM_Preset>(), UTF8_TO_TCHAR(("{ \"" + Long + "\": 1 }").c_str()), Error));
+	EXPECT_EQ(std::string(TCHAR_TO_UTF8(*Error)), Long + ": no such property (a name has at most 1023 characters)");
+	EXPECT_FALSE(Read(NewObject<ULM_Preset>(), UTF8_TO_TCHAR(("{ \"DynamicOverrides\": { \"Day\": { \"Name\": \"" + Long + "\" } } }").c_str()), Error));
+	EXPECT_EQ(std::string(TCHAR_TO_UTF8(*Error)), "DynamicOverrides.Day.Name: expected a name of at most 1023 characters, got 1100");
+}
+
 // A NUL byte ends the text for the library; what follows it must not be silently dropped.
 TEST(JsonAssets, NulByteRefusedWithItsPlace)
 {

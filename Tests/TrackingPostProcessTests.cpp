@@ -224,3 +224,64 @@ TEST_F(TrackingPostProcess, TargetLocationIsPublished)
 	ASSERT_TRUE(Instance->GetVectorParameterValue(TEXT("TrackedTargetLocation"), Value));
 	EXPECT_EQ(Value, FLinearColor::Black);
 }
+
+// A tracked actor destroyed while tracked leaves the timer running, and each measurement falls back to the player's pawn.
+TEST_F(TrackingPostProcess, DestroyedTargetFallsBackToThePawn)
+{
+	World->BeginPlay();
+	Tracking->SetTrackingTarget(Other);
+	ASSERT_FLOAT_EQ(Tracking->GetTargetDistanceToTarget(), 500.f);
+	ASSERT_TRUE(Other->Destroy());
+	Tick(0.1f);
+	Tick(0.15f);
+	EXPECT_FLOAT_EQ(Tracking->GetTargetDistanceToTarget(), 500.f) << "nothing measures before the timer";
+	Tick(0.1f);
+	EXPECT_FLOAT_EQ(Tracking->GetTargetDistanceToTarget(), 1000.f) << "the player's pawn";
+	PlayerPawn->SetActorLocation(FVector(0.0, 0.0, 250.0));
+	Tick(0.2f);
+	EXPECT_FLOAT_EQ(Tracking->GetTargetDistanceToTarget(), 250.f) << "the timer still runs";
+}
+
+// Ending play stops the measurement timer of a component that lives on.
+TEST_F(TrackingPostProcess, EndPlayStopsTheTimer)
+{
+	World->BeginPlay();
+	Tracking->SetTrackingTarget(Other);
+	static_cast<UActorComponent*>(Tracking)->EndPlay(EEndPlayReason::RemovedFromWorld);
+	EXPECT_EQ(Tracking->GetTrackingTarget(), nullptr);
+	Other->SetActorLocation(FVector(0.0, 0.0, 2000.0));
+	PlayerPawn->SetActorLocation(FVector(0.0, 0.0, 3000.0));
+	for (int32 Frame = 0; Frame < 10; ++Frame)
+	{
+		Tick(0.1f);
+	}
+	EXPECT_FLOAT_EQ(Tracking->GetTargetDistanceToTarget(), 500.f) << "no timer measured after end of play";
+}
+
+namespace
+{
+	class TrackingPostProcessInterval : public TrackingPostProcess, public ::testing::WithParamInterface<float>
+	{
+	};
+}
+
+// An interval set from code at zero or below measures every 0.01 s rather than stalling or spinning.
+TEST_P(TrackingPostProcessInterval, NonPositiveIntervalMeasuresEveryHundredth)
+{
+	World->BeginPlay();
+	FLM_PostProcessDepthOfFieldSettings Settings;
+	Settings.UpdateIntervalSeconds = GetParam();
+	Tracking->SetSettings(Settings);
+	Tracking->SetTrackingTarget(Other);
+	Tick(0.001f);
+	Other->SetActorLocation(FVector(0.0, 0.0, 800.0));
+	Tick(0.008f);
+	EXPECT_FLOAT_EQ(Tracking->GetTargetDistanceToTarget(), 500.f) << "not before 0.01 s";
+	Tick(0.003f);
+	EXPECT_FLOAT_EQ(Tracking->GetTargetDistanceToTarget(), 800.f);
+	Other->SetActorLocation(FVector(0.0, 0.0, 900.0));
+	Tick(0.01f);
+	EXPECT_FLOAT_EQ(Tracking->GetTargetDistanceToTarget(), 900.f) << "and again one hundredth later";
+}
+
+INSTANTIATE_TEST_SUITE_P(Intervals, TrackingPostProcessInterval, ::testing::Values(0.f, -1.f));

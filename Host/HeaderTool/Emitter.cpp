@@ -443,6 +443,7 @@ private:
 		Out += "\t\tSingleton = UECodeGen_Private::ConstructUClass(" + Text(D.CppName.substr(1)) + ", " + SuperRef + ",\n";
 		Out += "\t\t\tsizeof(" + D.CppName + "), alignof(" + D.CppName + "), " + FlagExpr("EClassFlags", Flags) + ", "
 			+ (D.Abstract ? std::string("nullptr") : "&" + Statics + "::InternalConstructor") + ");\n";
+		Out += "\t\tSingleton->ClassAddReferencedObjects = &" + D.CppName + "::AddReferencedObjects;\n";
 		Out += MetaLines("Singleton", D.Meta, "\t\t");
 		Out += "\t\t" + Statics + "::Build(Singleton);\n\t\tUECodeGen_Private::FinishClass(Singleton);\n";
 		Out += "\t}\n\treturn Singleton;\n}\n";

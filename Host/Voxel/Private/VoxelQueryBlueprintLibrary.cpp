@@ -1,5 +1,5 @@
 #include "VoxelQueryBlueprintLibrary.h"
-#include "Async/Async.h"
+#include "VoxelQueryWorkers.h"
 #include "CoreGlobals.h"
 #include "Engine/World.h"
 #include "Logging/LogMacros.h"
@@ -37,25 +37,16 @@ TVoxelFuture<TOptional<FVoxelQueryResult>> UVoxelQueryBlueprintLibrary::QueryVox
 		return TVoxelFuture<TOptional<FVoxelQueryResult>>();
 	}
 
-	TOptional<FVoxelQueryResult> Result;
+	// The worker never reads the layer object: it gets a copy of what the layer's height is made of.
+	UE::Host::VoxelQueries::FHeightSampler Sampler;
 	if (const UVoxelHeightLayer* HeightLayer = ResolveHeightLayer(Layer))
 	{
-		// Height layers read X and Y only; the normal comes from central differences GradientStep apart.
-		const double X = Position.X;
-		const double Y = Position.Y;
-		const double Step = GradientStep;
-		const double DX = HeightLayer->GetHeightAt(X + Step, Y) - HeightLayer->GetHeightAt(X - Step, Y);
-		const double DY = HeightLayer->GetHeightAt(X, Y + Step) - HeightLayer->GetHeightAt(X, Y - Step);
-		FVoxelQueryResult Sample;
-		Sample.Value = HeightLayer->GetHeightAt(X, Y);
-		Sample.Normal = FVector(-DX, -DY, 2.0 * Step).GetSafeNormal();
-		Result = Sample;
+		Sampler.HeightFunction = HeightLayer->HeightFunction;
+		Sampler.FlatHeight = HeightLayer->Height;
+		Sampler.bIsHeightLayer = true;
 	}
 
 	TVoxelRefCountPtr<IVoxelPromiseState> State = IVoxelPromiseState::New_WithValue(nullptr);
-	AsyncTask(ENamedThreads::GameThread, [State, Result]()
-	{
-		State->Set(MakeSharedVoidRef(MakeShared<TOptional<FVoxelQueryResult>>(Result)));
-	});
+	UE::Host::VoxelQueries::Submit(State, MoveTemp(Sampler), Position, GradientStep);
 	return TVoxelFuture<TOptional<FVoxelQueryResult>>(State);
 }

@@ -25,9 +25,9 @@ struct VOXEL_API FVoxelQueryResult
 };
 
 /**
- * Host departures: the sample is computed on the calling thread, but the future is still completed by
- * a game-thread task, so a valid query is not complete when it returns (as in the plug-in). Only height
- * layers are sampled; metadata is ignored.
+ * Host departures: only height layers are sampled and metadata is ignored. Queries are sampled on
+ * worker threads, which complete the future when the reply is due (by default at the start of the
+ * next frame; HostSupport/VoxelQueryControl.h changes that), so a valid query is not complete when it returns.
  */
 UCLASS()
 class VOXEL_API UVoxelQueryBlueprintLibrary : public UBlueprintFunctionLibrary

@@ -159,6 +159,19 @@ FLinearColor FLinearColor::LinearRGBToHSV() const
 	return FLinearColor(Hue, Saturation, Value, A);
 }
 
+namespace
+{
+	uint32 HueSector(const float HDiv60Floor)
+	{
+		constexpr float TwoToThe63 = 9223372036854775808.0f;
+		if (!(std::fabs(HDiv60Floor) < TwoToThe63))
+		{
+			return 0;
+		}
+		return static_cast<uint32>(static_cast<uint64>(static_cast<int64>(HDiv60Floor))) % 6;
+	}
+}
+
 FLinearColor FLinearColor::HSVToLinearRGB() const
 {
 	const float Hue = R;
@@ -183,7 +196,9 @@ FLinearColor FLinearColor::HSVToLinearRGB() const
 		{3, 1, 0},
 		{0, 1, 2},
 	};
-	const uint32 SwizzleIndex = static_cast<uint32>(HDiv60Floor) % 6;
+	// The engine casts the sector straight to uint32, undefined for a negative, huge or NaN hue. The
+	// same sector for every hue in range; outside it, the wrap an x86-64 build produces (NaN: sector 0).
+	const uint32 SwizzleIndex = HueSector(HDiv60Floor);
 	return FLinearColor(RGBValues[RGBSwizzle[SwizzleIndex][0]], RGBValues[RGBSwizzle[SwizzleIndex][1]], RGBValues[RGBSwizzle[SwizzleIndex][2]], A);
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <mutex>
 #include <ostream>
+#include <unordered_map>
 #include <vector>
 
 namespace
@@ -34,8 +35,65 @@ namespace
 
 		uint32 FindOrAdd(std::u16string_view Name, EFindName FindType)
 		{
-			const uint32 Hash = HashIgnoreCase(Name);
 			std::lock_guard<std::mutex> Lock(Mutex);
+			return FindOrAddComparison(Name, FindType);
+		}
+
+		/** The comparison entry of Name and the entry of its exact spelling; InvalidIndex for both when not found. */
+		void FindOrAddCasePreserving(std::u16string_view Name, EFindName FindType, uint32& OutComparison, uint32& OutDisplay)
+		{
+			std::lock_guard<std::mutex> Lock(Mutex);
+			OutComparison = FindOrAddComparison(Name, FindType);
+			OutDisplay = OutComparison;
+			// None has one spelling; otherwise the first spelling doubles as its own display entry.
+			if (OutComparison == InvalidIndex || OutComparison == 0 || Get(OutComparison) == Name)
+			{
+				return;
+			}
+			const auto Found = Spellings.find(std::u16string(Name));
+			if (Found != Spellings.end())
+			{
+				OutDisplay = Found->second;
+				return;
+			}
+			if (FindType == FNAME_Find)
+			{
+				return;
+			}
+			// Another spelling of a known name: an entry of its own, outside the case-insensitive chains.
+			OutDisplay = Store(Name, Hashes[OutComparison]);
+			Spellings.emplace(std::u16string(Name), OutDisplay);
+		}
+
+		const std::u16string& Get(uint32 Index) const
+		{
+			return Blocks[Index >> BlockBits][Index & (BlockSize - 1)];
+		}
+		uint32 Num() const { return Count.load(std::memory_order_acquire); }
+
+		static constexpr uint32 InvalidIndex = ~0u;
+
+	private:
+		uint32 Store(std::u16string_view Name, uint32 Hash)
+		{
+			const uint32 NewIndex = Count.load(std::memory_order_relaxed);
+			UE_CORE_CHECKF(NewIndex < BlockSize * MaxBlocks, "Name table is full");
+			std::unique_ptr<std::u16string[]>& Block = Blocks[NewIndex >> BlockBits];
+			if (!Block)
+			{
+				Block = std::make_unique<std::u16string[]>(BlockSize);
+			}
+			Block[NewIndex & (BlockSize - 1)] = std::u16string(Name);
+			Hashes.push_back(Hash);
+			Next.push_back(InvalidIndex);
+			bInChains.push_back(false);
+			Count.store(NewIndex + 1, std::memory_order_release);
+			return NewIndex;
+		}
+
+		uint32 FindOrAddComparison(std::u16string_view Name, EFindName FindType)
+		{
+			const uint32 Hash = HashIgnoreCase(Name);
 			for (uint32 Index = Buckets[Hash & (Buckets.size() - 1)]; Index != InvalidIndex; Index = Next[Index])
 			{
 				const std::u16string& Entry = Get(Index);
@@ -49,18 +107,8 @@ namespace
 				return InvalidIndex;
 			}
 
-			const uint32 NewIndex = Count.load(std::memory_order_relaxed);
-			UE_CORE_CHECKF(NewIndex < BlockSize * MaxBlocks, "Name table is full");
-			std::unique_ptr<std::u16string[]>& Block = Blocks[NewIndex >> BlockBits];
-			if (!Block)
-			{
-				Block = std::make_unique<std::u16string[]>(BlockSize);
-			}
-			Block[NewIndex & (BlockSize - 1)] = std::u16string(Name);
-			Hashes.push_back(Hash);
-			Next.push_back(InvalidIndex);
-			Count.store(NewIndex + 1, std::memory_order_release);
-
+			const uint32 NewIndex = Store(Name, Hash);
+			bInChains[NewIndex] = true;
 			if (NewIndex + 1 > Buckets.size())
 			{
 				Rehash(Buckets.size() * 2);
@@ -74,15 +122,6 @@ namespace
 			return NewIndex;
 		}
 
-		const std::u16string& Get(uint32 Index) const
-		{
-			return Blocks[Index >> BlockBits][Index & (BlockSize - 1)];
-		}
-		uint32 Num() const { return Count.load(std::memory_order_acquire); }
-
-		static constexpr uint32 InvalidIndex = ~0u;
-
-	private:
 		static uint32 HashIgnoreCase(std::u16string_view Name)
 		{
 			uint32 Hash = 2166136261u;
@@ -99,6 +138,10 @@ namespace
 			const uint32 Total = Count.load(std::memory_order_relaxed);
 			for (uint32 Index = 0; Index < Total; ++Index)
 			{
+				if (!bInChains[Index])
+				{
+					continue;
+				}
 				uint32& Head = Buckets[Hashes[Index] & (NewBucketCount - 1)];
 				Next[Index] = Head;
 				Head = Index;
@@ -110,6 +153,8 @@ namespace
 		std::vector<uint32> Hashes;
 		std::vector<uint32> Next;
 		std::vector<uint32> Buckets;
+		std::vector<bool> bInChains;
+		std::unordered_map<std::u16string, uint32> Spellings;
 		std::atomic<uint32> Count{0};
 	};
 
@@ -173,6 +218,15 @@ namespace UE::Core::Private
 		return CompareIgnoreCase(GetNameEntry(A), GetNameEntry(B));
 	}
 
+	void FindOrAddNameCasePreserving(const TCHAR* Chars, int32 Len, EFindName FindType, FNameEntryId& OutComparison, FNameEntryId& OutDisplay)
+	{
+		uint32 Comparison = FNameTable::InvalidIndex;
+		uint32 Display = FNameTable::InvalidIndex;
+		GetNameTable().FindOrAddCasePreserving(std::u16string_view(Chars, static_cast<size_t>(Len)), FindType, Comparison, Display);
+		OutComparison = FNameEntryId::FromUnstableInt(Comparison == FNameTable::InvalidIndex ? 0 : Comparison);
+		OutDisplay = FNameEntryId::FromUnstableInt(Display == FNameTable::InvalidIndex ? 0 : Display);
+	}
+
 	uint32 GetNameTableSize()
 	{
 		return GetNameTable().Num();
@@ -182,6 +236,7 @@ namespace UE::Core::Private
 void FName::Init(const TCHAR* Name, int32 Len, EFindName FindType, bool bSplitNumber)
 {
 	ComparisonIndex = FNameEntryId();
+	DisplayIndex = FNameEntryId();
 	Number = NAME_NO_NUMBER_INTERNAL;
 	if (Name == nullptr || Len <= 0)
 	{
@@ -197,12 +252,15 @@ void FName::Init(const TCHAR* Name, int32 Len, EFindName FindType, bool bSplitNu
 		Number = InternalNumber;
 		return;
 	}
-	const uint32 Index = GetNameTable().FindOrAdd(std::u16string_view(Name, static_cast<size_t>(PlainLen)), FindType);
-	if (Index == FNameTable::InvalidIndex)
+	uint32 Comparison = FNameTable::InvalidIndex;
+	uint32 Display = FNameTable::InvalidIndex;
+	GetNameTable().FindOrAddCasePreserving(std::u16string_view(Name, static_cast<size_t>(PlainLen)), FindType, Comparison, Display);
+	if (Comparison == FNameTable::InvalidIndex)
 	{
 		return; // FNAME_Find of an unknown name: None
 	}
-	ComparisonIndex = FNameEntryId::FromUnstableInt(Index);
+	ComparisonIndex = FNameEntryId::FromUnstableInt(Comparison);
+	DisplayIndex = FNameEntryId::FromUnstableInt(Display);
 	Number = InternalNumber;
 }
 
@@ -224,7 +282,7 @@ bool FName::operator==(const TCHAR* Other) const
 
 void FName::AppendString(FString& Out) const
 {
-	const std::u16string_view Plain = UE::Core::Private::GetNameEntry(ComparisonIndex);
+	const std::u16string_view Plain = UE::Core::Private::GetNameEntry(DisplayIndex);
 	Out.AppendChars(Plain.data(), static_cast<int32>(Plain.size()));
 	if (Number != NAME_NO_NUMBER_INTERNAL)
 	{

@@ -9,6 +9,10 @@
 #include "Templates/Casts.h"
 #include "Modules/ModuleManager.h"
 #include "CoreGlobals.h"
+#include "Misc/CoreDelegates.h"
+
+FWorldDelegates::FWorldEvent FWorldDelegates::OnPostWorldCreation;
+FWorldDelegates::FWorldCleanupEvent FWorldDelegates::OnWorldCleanup;
 
 UWorld::UWorld()
 	: TimerManager(new FTimerManager())
@@ -59,6 +63,7 @@ UWorld* UWorld::CreateWorld(const EWorldType::Type InWorldType, bool bInformEngi
 	{
 		World->InitWorld();
 	}
+	FWorldDelegates::OnPostWorldCreation.Broadcast(World);
 	return World;
 }
 
@@ -289,6 +294,7 @@ void UWorld::Tick(ELevelTick TickType, float DeltaSeconds)
 	RealTimeSeconds += DeltaSeconds;
 	++FrameCounter;
 	++GFrameCounter;
+	FCoreDelegates::OnBeginFrame.Broadcast();
 	// Work handed to the game thread (replies of asynchronous queries, for one) runs at the frame's start.
 	UE::Host::ProcessGameThreadTasks();
 	if (TickType == LEVELTICK_TimeOnly)
@@ -324,6 +330,7 @@ void UWorld::DestroyWorld(bool bInformEngineOfWorld, UWorld* NewWorld)
 		}
 	}
 	bIsTearingDown = true;
+	FWorldDelegates::OnWorldCleanup.Broadcast(this, true, true);
 	for (AActor* Actor : ActorsToEnd)
 	{
 		Actor->UnregisterAllComponents();

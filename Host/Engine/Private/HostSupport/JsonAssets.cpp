@@ -166,7 +166,13 @@ namespace HostJson
 					{
 						return Fail(MemberPath, "no such property (a name cannot hold a NUL character)");
 					}
-					FProperty* Property = FindFProperty<FProperty>(Struct, FName(*FromUtf8(Name)));
+					// No property has a name past the engine's name limit, and such text cannot even become a name.
+					const FString WideName = FromUtf8(Name);
+					if (WideName.Len() >= NAME_SIZE)
+					{
+						return Fail(MemberPath, "no such property (a name has at most " + std::to_string(NAME_SIZE - 1) + " characters)");
+					}
+					FProperty* Property = FindFProperty<FProperty>(Struct, FName(*WideName, FNAME_Find));
 					if (Property == nullptr)
 					{
 						return Fail(MemberPath, "no such property" + Suggestion(Struct, Name));
@@ -672,7 +678,12 @@ namespace HostJson
 					}
 					if (CastField<FNameProperty>(Property))
 					{
-						*static_cast<FName*>(ValuePtr) = FName(*FromUtf8(Text));
+						const FString WideText = FromUtf8(Text);
+						if (WideText.Len() >= NAME_SIZE)
+						{
+							return Fail(Path, "expected a name of at most " + std::to_string(NAME_SIZE - 1) + " characters, got " + std::to_string(WideText.Len()));
+						}
+						*static_cast<FName*>(ValuePtr) = FName(*WideText);
 					}
 					else
 					{

@@ -431,8 +431,32 @@ FName MakeUniqueObjectName(UObject* Outer, const UClass* Class, FName BaseName)
 
 namespace
 {
+	/** Clears the reported references to objects being destroyed. */
+	class FNullingReferenceCollector : public FReferenceCollector
+	{
+	public:
+		explicit FNullingReferenceCollector(const TSet<UObject*>& InDoomed) : Doomed(InDoomed) {}
+
+	protected:
+		void HandleObjectReference(UObject*& InObject, const UObject*, const FProperty*) override
+		{
+			if (InObject && Doomed.Contains(InObject))
+			{
+				InObject = nullptr;
+			}
+		}
+
+	private:
+		const TSet<UObject*>& Doomed;
+	};
+
 	void NullReferencesInObject(UObject* Object, const TSet<UObject*>& Doomed)
 	{
+		if (UClass::ClassAddReferencedObjectsType AddReferencedObjects = Object->GetClass()->ClassAddReferencedObjects)
+		{
+			FNullingReferenceCollector Collector(Doomed);
+			AddReferencedObjects(Object, Collector);
+		}
 		for (TFieldIterator<FProperty> It(Object->GetClass()); It; ++It)
 		{
 			FProperty* Property = *It;

@@ -170,3 +170,16 @@ private:
 	friend class UActorComponent;
 	friend struct FTickFunction;
 };
+
+/** Engine-wide world events. */
+class ENGINE_API FWorldDelegates
+{
+public:
+	DECLARE_MULTICAST_DELEGATE_OneParam(FWorldEvent, UWorld* /*World*/);
+	DECLARE_MULTICAST_DELEGATE_ThreeParams(FWorldCleanupEvent, UWorld* /*World*/, bool /*bSessionEnded*/, bool /*bCleanupResources*/);
+
+	/** After a world has been created. */
+	static FWorldEvent OnPostWorldCreation;
+	/** While a world is being torn down, after its actors have ended play. */
+	static FWorldCleanupEvent OnWorldCleanup;
+};

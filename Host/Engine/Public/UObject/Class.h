@@ -102,6 +102,9 @@ public:
 	UClass(FName InName, UClass* InSuperClass, int32 InSize, int32 InAlignment, EClassFlags InFlags, ClassConstructorType InConstructor);
 
 	ClassConstructorType ClassConstructor;
+	typedef void (*ClassAddReferencedObjectsType)(UObject*, class FReferenceCollector&);
+	/** The class's AddReferencedObjects (its own or the nearest base's); set by the generated code. */
+	ClassAddReferencedObjectsType ClassAddReferencedObjects = nullptr;
 	EClassFlags ClassFlags;
 
 	UClass* GetSuperClass() const { return static_cast<UClass*>(SuperStruct); }

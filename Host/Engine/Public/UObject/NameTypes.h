@@ -99,6 +99,9 @@ namespace UE::Core::Private
 {
 	// The global name table (thread-safe; entries never move once added).
 	CORE_API FNameEntryId FindOrAddName(const TCHAR* Chars, int32 Len, EFindName FindType);
+	// The entry of this exact spelling (added if new) and the entry its name compares by: the first
+	// spelling of the name in any case. Both are None for FNAME_Find of an unknown name.
+	CORE_API void FindOrAddNameCasePreserving(const TCHAR* Chars, int32 Len, EFindName FindType, FNameEntryId& OutComparison, FNameEntryId& OutDisplay);
 	CORE_API std::u16string_view GetNameEntry(FNameEntryId Id);
 	CORE_API int32 CompareNameEntries(FNameEntryId A, FNameEntryId B);
 	CORE_API uint32 GetNameTableSize();
@@ -108,14 +111,16 @@ class FName
 {
 public:
 	constexpr FName() = default;
-	constexpr FName(EName Name) : ComparisonIndex(Name), Number(NAME_NO_NUMBER_INTERNAL) {}
-	constexpr FName(EName Name, int32 InNumber) : ComparisonIndex(Name), Number(static_cast<uint32>(InNumber)) {}
+	constexpr FName(EName Name) : ComparisonIndex(Name), Number(NAME_NO_NUMBER_INTERNAL), DisplayIndex(Name) {}
+	constexpr FName(EName Name, int32 InNumber) : ComparisonIndex(Name), Number(static_cast<uint32>(InNumber)), DisplayIndex(Name) {}
 	explicit FName(ENoInit) {}
-	FName(const FName& Other, int32 InNumber) : ComparisonIndex(Other.ComparisonIndex), Number(static_cast<uint32>(InNumber)) {}
-	FName(FNameEntryId InComparisonIndex, FNameEntryId InDisplayIndex, int32 InNumber)
-		: ComparisonIndex(InComparisonIndex), Number(static_cast<uint32>(InNumber))
+	FName(const FName& Other, int32 InNumber)
+		: ComparisonIndex(Other.ComparisonIndex), Number(static_cast<uint32>(InNumber)), DisplayIndex(Other.DisplayIndex)
 	{
-		(void)InDisplayIndex;
+	}
+	FName(FNameEntryId InComparisonIndex, FNameEntryId InDisplayIndex, int32 InNumber)
+		: ComparisonIndex(InComparisonIndex), Number(static_cast<uint32>(InNumber)), DisplayIndex(InDisplayIndex)
+	{
 	}
 
 	// A trailing "_<digits>" (no leading zero unless the digits are exactly "0") is split off:
@@ -153,18 +158,18 @@ public:
 		{
 			return ComparisonIndex == Other.ComparisonIndex && (!bCompareNumber || Number == Other.Number);
 		}
-		// Only one spelling is kept per name, so case-sensitive equality is equality of indices.
-		return ComparisonIndex == Other.ComparisonIndex && (!bCompareNumber || Number == Other.Number);
+		// Each spelling has its own display entry, so case-sensitive equality is equality of those.
+		return DisplayIndex == Other.DisplayIndex && (!bCompareNumber || Number == Other.Number);
 	}
 
 	FORCEINLINE FNameEntryId GetComparisonIndex() const { return ComparisonIndex; }
-	FORCEINLINE FNameEntryId GetDisplayIndex() const { return ComparisonIndex; }
+	FORCEINLINE FNameEntryId GetDisplayIndex() const { return DisplayIndex; }
 	// Internal number: 0 means no suffix, N means suffix "_<N-1>".
 	FORCEINLINE int32 GetNumber() const { return static_cast<int32>(Number); }
 	FORCEINLINE void SetNumber(const int32 NewNumber) { Number = static_cast<uint32>(NewNumber); }
 
-	// Text of the name in the casing it was first created with (the engine's editor builds keep
-	// the casing of each spelling; here the first spelling of a name wins for all).
+	// Text of the name in the casing this FName was created with, as the engine's editor builds keep
+	// it; names still compare and hash without regard to case.
 	CORE_API FString ToString() const;
 	void ToString(FString& Out) const
 	{
@@ -172,7 +177,7 @@ public:
 		AppendString(Out);
 	}
 	CORE_API void AppendString(FString& Out) const;
-	FString GetPlainNameString() const { return FString(UE::Core::Private::GetNameEntry(ComparisonIndex)); }
+	FString GetPlainNameString() const { return FString(UE::Core::Private::GetNameEntry(DisplayIndex)); }
 	uint32 GetStringLength() const { return static_cast<uint32>(ToString().Len()); }
 	const EName* ToEName() const;
 
@@ -206,9 +211,11 @@ private:
 
 	FNameEntryId ComparisonIndex;
 	uint32 Number = NAME_NO_NUMBER_INTERNAL;
+	// The spelling given, as in the engine's case-preserving (editor) builds.
+	FNameEntryId DisplayIndex;
 };
 
-static_assert(sizeof(FName) == 8, "FName is an index and a number");
+static_assert(sizeof(FName) == 12, "FName is two indices and a number, as in editor builds");
 static_assert(std::is_trivially_copyable_v<FName>, "FName copies must stay free");
 
 struct FNameFastLess

@@ -9,6 +9,7 @@
 #include "Containers/Array.h"
 
 class UClass;
+class FReferenceCollector;
 class UWorld;
 class UPackage;
 class FProperty;
@@ -91,6 +92,9 @@ class COREUOBJECT_API UObject : public UObjectBaseUtility
 public:
 	typedef UObject ThisClass;
 	static UClass* StaticClass();
+
+	/** Reports references that are not properties; a class that has some declares its own and calls Super's. */
+	static void AddReferencedObjects(UObject* InThis, FReferenceCollector& Collector) { (void)InThis; (void)Collector; }
 
 	/** Takes identity (class, name, outer, flags) from the construction in progress (NewObject). */
 	UObject();

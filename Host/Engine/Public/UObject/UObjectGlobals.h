@@ -11,6 +11,33 @@ class UClass;
 class UPackage;
 
 /** The object under construction: UObject's constructor reads its identity from here. */
+class FProperty;
+template<typename T> struct TObjectPtr;
+
+/**
+ * Told by an object's AddReferencedObjects about the references reflection cannot see. The garbage
+ * collector clears a reported reference to an object it destroys, as it does a property.
+ */
+class COREUOBJECT_API FReferenceCollector
+{
+public:
+	virtual ~FReferenceCollector() = default;
+
+	template<class UObjectType>
+	void AddReferencedObject(TObjectPtr<UObjectType>& Object, const UObject* ReferencingObject = nullptr, const FProperty* ReferencingProperty = nullptr)
+	{
+		HandleObjectReference(*reinterpret_cast<UObject**>(&Object), ReferencingObject, ReferencingProperty);
+	}
+	template<class UObjectType>
+	void AddReferencedObject(UObjectType*& Object, const UObject* ReferencingObject = nullptr, const FProperty* ReferencingProperty = nullptr)
+	{
+		HandleObjectReference(*reinterpret_cast<UObject**>(&Object), ReferencingObject, ReferencingProperty);
+	}
+
+protected:
+	virtual void HandleObjectReference(UObject*& InObject, const UObject* InReferencingObject, const FProperty* InReferencingProperty) = 0;
+};
+
 class COREUOBJECT_API FObjectInitializer
 {
 public:

@@ -30,6 +30,14 @@ ULM_GroundFollowerFogComponent::ULM_GroundFollowerFogComponent()
 	PrimaryComponentTick.TickGroup = TG_PostUpdateWork;
 }
 
+void ULM_GroundFollowerFogComponent::AddReferencedObjects(UObject* InThis, FReferenceCollector& Collector)
+{
+	Super::AddReferencedObjects(InThis, Collector);
+	ULM_GroundFollowerFogComponent* This = CastChecked<ULM_GroundFollowerFogComponent>(InThis);
+	Collector.AddReferencedObject(This->VoxelHeightLayer.Stack, This);
+	Collector.AddReferencedObject(This->VoxelHeightLayer.Layer, This);
+}
+
 void ULM_GroundFollowerFogComponent::BeginPlay()
 {
 	Super::BeginPlay();

@@ -42,6 +42,10 @@ public:
 	float GetQueryTimeAccumulator() const { return QueryTimeAccumulator; }
 	double GetTargetHeightZ() const { return TargetHeightZ; }
 
+	// The bound stack and layer are plain members: reported here so that the garbage collector clears
+	// them when they are destroyed, instead of leaving the fog a dangling pair to query.
+	static void AddReferencedObjects(UObject* InThis, FReferenceCollector& Collector);
+
 protected:
 	virtual void BeginPlay() override;
 	virtual void TickComponent(float DeltaTime, ELevelTick TickType, FActorComponentTickFunction* ThisTickFunction) override;

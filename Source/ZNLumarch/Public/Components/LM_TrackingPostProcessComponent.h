@@ -108,6 +108,7 @@ public:
 	// Publishes the target's location (black without a target) into the settings' collection.
 	void UpdateTargetLocationParameter();
 
+	AActor* GetTrackingTarget() const { return TrackingTarget.Get(); }
 	const FLM_PostProcessDepthOfFieldSettings& GetSettings() const { return Settings; }
 	float GetDistanceToTarget() const { return DistanceToTarget; }
 	float GetTargetDistanceToTarget() const { return TargetDistanceToTarget; }

@@ -1,0 +1,3 @@
+#include "Misc/CoreDelegates.h"
+
+FSimpleMulticastDelegate FCoreDelegates::OnBeginFrame;
