@@ -2,6 +2,7 @@
 // answer with one line naming the file or option and the place, exit 2, and leave every file as it
 // was; the preset commands must keep their promises (a dump that loads back whole, check's exit codes).
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -296,7 +297,7 @@ TEST_F(LumarchCommandLine, DumpLoadsBackToTheSameDump)
 	// The assets the preset refers to travel in the file, by name, with what an artist edits in them.
 	for (const char* Expected : {"\"$name\": \"M_LookGrade\"", "\"$name\": \"M_SkySphere\"", "\"$name\": \"MPC_Celestial\"", "\"Name\": \"Vignette\"",
 			 "\"Name\": \"Tint\"", "\"ParameterName\": \"SunLightDirection\"",
-			 "\"$name\": \"C_LinearBlend\"", "\"$ref\": \"C_LinearBlend\""})
+			 "\"$name\": \"C_LinearBlend\"", "\"$name\": \"C_AstronomicalNight\""})
 	{
 		EXPECT_NE(ToStdout.Out.find(Expected), std::string::npos) << Expected;
 	}
@@ -307,27 +308,61 @@ TEST_F(LumarchCommandLine, DumpLoadsBackToTheSameDump)
 	EXPECT_EQ(Run({"preset", "check", "{dir}/dump.json"}).Out, Dir.string() + "/dump.json: clean\n");
 }
 
-// The built-in blend curves are there to be bent: as they are, the day renders exactly as with no curves at all.
-TEST_F(LumarchCommandLine, BuiltInBlendCurvesLeaveTheDayUnchanged)
+// The built-in day curve is there to be bent: as it is, the day renders exactly as with no curve at all.
+TEST_F(LumarchCommandLine, BuiltInDayCurveLeavesTheDayUnchanged)
 {
 	const FRun Dump = Run({"preset", "dump"});
 	ASSERT_EQ(Dump.ExitCode, 0) << Dump.Err;
-	const std::string DayCurve = "\"DayTimeCycleBlendCurve\": {";
-	const std::string NightReference = "\"NightTimeCycleBlendCurve\": {\n      \"$ref\": \"C_LinearBlend\"\n    }";
-	const size_t Begin = Dump.Out.find(DayCurve);
-	const size_t End = Dump.Out.find(NightReference);
-	ASSERT_NE(Begin, std::string::npos) << Dump.Out;
-	ASSERT_NE(End, std::string::npos) << Dump.Out;
-	std::string WithoutCurves = Dump.Out;
-	WithoutCurves.replace(Begin, End + NightReference.size() - Begin, "\"DayTimeCycleBlendCurve\": null,\n    \"NightTimeCycleBlendCurve\": null");
-	WriteAll(Dir / "without-curves.json", WithoutCurves);
+	nlohmann::json WithoutDayCurve = nlohmann::json::parse(Dump.Out);
+	ASSERT_TRUE(WithoutDayCurve["CelestialRotationSettings"]["DayTimeCycleBlendCurve"].is_object()) << Dump.Out;
+	WithoutDayCurve["CelestialRotationSettings"]["DayTimeCycleBlendCurve"] = nullptr;
+	WriteAll(Dir / "without-day-curve.json", WithoutDayCurve.dump(2));
 
 	const FRun Curved = Run({"--steps", "97", "--csv", "--png", "{dir}/curved.png", "--view-size", "48x24"});
-	const FRun Straight = Run({"{dir}/without-curves.json", "--steps", "97", "--csv", "--png", "{dir}/straight.png", "--view-size", "48x24"});
+	const FRun Straight = Run({"{dir}/without-day-curve.json", "--steps", "97", "--csv", "--png", "{dir}/straight.png", "--view-size", "48x24"});
 	ASSERT_EQ(Curved.ExitCode, 0) << Curved.Err;
 	ASSERT_EQ(Straight.ExitCode, 0) << Straight.Err;
 	EXPECT_EQ(Curved.Out, Straight.Out);
 	EXPECT_TRUE(ReadAll(Dir / "curved.png") == ReadAll(Dir / "straight.png")) << "the rendered views differ";
+}
+
+// The built-in night curve keeps the night look wherever the sun is 18 degrees or more below the
+// horizon (astronomical night), and blends towards dawn and dusk only above that.
+TEST_F(LumarchCommandLine, BuiltInNightCurveHoldsTheNightBelowAstronomicalTwilight)
+{
+	const FRun Day = Run({"--steps", "96", "--csv"});
+	ASSERT_EQ(Day.ExitCode, 0) << Day.Err;
+	std::istringstream Lines(Day.Out);
+	std::string Line;
+	std::getline(Lines, Line);
+	int DeepRows = 0;
+	int TwilightRows = 0;
+	while (std::getline(Lines, Line))
+	{
+		std::vector<std::string> Fields;
+		std::istringstream Row(Line);
+		for (std::string Field; std::getline(Row, Field, ',');)
+		{
+			Fields.push_back(Field);
+		}
+		ASSERT_GT(Fields.size(), 17u) << Line;
+		const double SunAltitude = std::stod(Fields[3]);
+		const double Phase = std::stod(Fields[13]);
+		if (SunAltitude <= -18.0)
+		{
+			++DeepRows;
+			EXPECT_EQ(Phase, -1.0) << Line;
+			EXPECT_EQ(Fields[17], "Night") << Line;
+		}
+		else if (SunAltitude < -1.0)
+		{
+			++TwilightRows;
+			EXPECT_GT(Phase, -1.0) << Line;
+			EXPECT_LT(Phase, 0.0) << Line;
+		}
+	}
+	EXPECT_GT(DeepRows, 10);
+	EXPECT_GT(TwilightRows, 4);
 }
 
 // check lists each finding with its path and exits 1; a file it cannot load makes it exit 2 but the others are still checked.

@@ -116,6 +116,21 @@ namespace
 		return Curve;
 	}
 
+	/**
+	 * The night's blend: the dawn and dusk look fades out as the sun sinks to 18 degrees below the
+	 * horizon (0.45 of its 40-degree depth), where astronomical twilight ends, and the night look holds
+	 * below it, so the moonlit hours are exposed as night rather than as a dark dawn.
+	 */
+	UCurveFloat* MakeAstronomicalNightCurve()
+	{
+		UCurveFloat* Curve = NewObject<UCurveFloat>(GetTransientPackage(), TEXT("C_AstronomicalNight"));
+		Curve->FloatCurve.AddKey(0.0f, 0.0f);
+		Curve->FloatCurve.AddKey(18.0f / 40.0f, 1.0f);
+		Curve->FloatCurve.PreInfinityExtrap = RCCE_Linear;
+		Curve->FloatCurve.PostInfinityExtrap = RCCE_Constant;
+		return Curve;
+	}
+
 	/** What distinguishes one look from the others; everything else is the same physical atmosphere. */
 	struct FLookValues
 	{
@@ -171,9 +186,8 @@ ULM_Preset* MakeBuiltInPreset()
 	HostEditor::SetObjectPropertyByPath(Preset, TEXT("DynamicOverrides"), Dynamic);
 	HostEditor::SetObjectPropertyByPath(Preset, TEXT("SkySettings.SkyMaterial"), MakeSkyMaterial());
 	HostEditor::SetObjectPropertyByPath(Preset, TEXT("SkySettings.MaterialParameterCollection"), MakeCelestialCollection());
-	UCurveFloat* Blend = MakeLinearBlendCurve();
-	HostEditor::SetObjectPropertyByPath(Preset, TEXT("CelestialRotationSettings.DayTimeCycleBlendCurve"), Blend);
-	HostEditor::SetObjectPropertyByPath(Preset, TEXT("CelestialRotationSettings.NightTimeCycleBlendCurve"), Blend);
+	HostEditor::SetObjectPropertyByPath(Preset, TEXT("CelestialRotationSettings.DayTimeCycleBlendCurve"), MakeLinearBlendCurve());
+	HostEditor::SetObjectPropertyByPath(Preset, TEXT("CelestialRotationSettings.NightTimeCycleBlendCurve"), MakeAstronomicalNightCurve());
 	HostEditor::SetPropertyByPath(Preset, TEXT("SunLightSettings.Intensity"), 100000.0);
 	HostEditor::SetPropertyByPath(Preset, TEXT("SunLightSettings.LightSourceAngle"), 0.5357);
 	HostEditor::SetPropertyByPath(Preset, TEXT("SunLightSettings.Temperature"), 6000.0);
