@@ -1,5 +1,6 @@
 // The page that scrubs the day, opened as a user opens it: the previewer writes it, a real headless
 // browser loads it at a moment given in the address, and what it shows is that moment's row.
+#include "Support/CsvTesting.h"
 #include <cairo.h>
 #include <gtest/gtest.h>
 #include <array>
@@ -48,17 +49,6 @@ namespace
 			Lines.push_back(Line);
 		}
 		return Lines;
-	}
-
-	std::vector<std::string> SplitCsv(const std::string& Line)
-	{
-		std::vector<std::string> Fields;
-		std::istringstream Stream(Line);
-		for (std::string Field; std::getline(Stream, Field, ',');)
-		{
-			Fields.push_back(Field);
-		}
-		return Fields;
 	}
 
 	/** The values the page shows in its row, in order. */
@@ -123,7 +113,7 @@ namespace
 	{
 		const FCommandResult Dom = Browse("--dump-dom", GetParam().Fragment);
 		ASSERT_EQ(Dom.ExitCode, 0);
-		const std::vector<std::string> Expected = SplitCsv((*Csv)[1 + GetParam().Row]);
+		const std::vector<std::string> Expected = CsvTesting::SplitFields((*Csv)[1 + GetParam().Row]);
 		EXPECT_EQ(ShownRow(Dom.Output), Expected) << "page at " << GetParam().Fragment;
 		EXPECT_NE(Dom.Output.find("data:image/png;base64,"), std::string::npos) << "the view of the moment is embedded";
 	}

@@ -1,6 +1,7 @@
 // The previewer as a user runs it: the built program, started with bad input of every kind, must
 // answer with one line naming the file or option and the place, exit 2, and leave every file as it
 // was; the preset commands must keep their promises (a dump that loads back whole, check's exit codes).
+#include "Support/CsvTesting.h"
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <cerrno>
@@ -339,12 +340,7 @@ TEST_F(LumarchCommandLine, BuiltInNightCurveHoldsTheNightBelowAstronomicalTwilig
 	int TwilightRows = 0;
 	while (std::getline(Lines, Line))
 	{
-		std::vector<std::string> Fields;
-		std::istringstream Row(Line);
-		for (std::string Field; std::getline(Row, Field, ',');)
-		{
-			Fields.push_back(Field);
-		}
+		const std::vector<std::string> Fields = CsvTesting::SplitFields(Line);
 		ASSERT_GT(Fields.size(), 17u) << Line;
 		const double SunAltitude = std::stod(Fields[3]);
 		const double Phase = std::stod(Fields[13]);

@@ -4,13 +4,13 @@
 #include "DayPage.h"
 #include "DayDrawing.h"
 #include "OutputFile.h"
+#include "ParallelRuns.h"
 #include "Renderer/CameraResponse.h"
 
 #include <glib.h>
 #include <nlohmann/json.hpp>
 #include <algorithm>
 #include <cmath>
-#include <thread>
 
 namespace
 {
@@ -64,24 +64,14 @@ namespace
 	std::vector<std::string> ViewAddresses(const std::vector<FRenderedView>& Views)
 	{
 		std::vector<std::string> Addresses(Views.size());
-		const size_t Threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, std::max<size_t>(1, Views.size()));
-		auto EncodeRun = [&](size_t Run)
+		const int Runs = RunsFor(Views.size());
+		RunInParallel(Runs, [&](int Run)
 		{
-			for (size_t Index = Run; Index < Views.size(); Index += Threads)
+			for (size_t Index = static_cast<size_t>(Run); Index < Views.size(); Index += static_cast<size_t>(Runs))
 			{
 				Addresses[Index] = "data:image/png;base64," + Base64(EncodeViewPng(Views[Index]));
 			}
-		};
-		std::vector<std::thread> Workers;
-		for (size_t Run = 1; Run < Threads; ++Run)
-		{
-			Workers.emplace_back(EncodeRun, Run);
-		}
-		EncodeRun(0);
-		for (std::thread& Worker : Workers)
-		{
-			Worker.join();
-		}
+		});
 		return Addresses;
 	}
 

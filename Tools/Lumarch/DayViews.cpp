@@ -1,9 +1,9 @@
 #include "DayViews.h"
+#include "ParallelRuns.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <thread>
 
 namespace
 {
@@ -64,8 +64,7 @@ std::vector<FRenderedView> RenderDayViews(const std::vector<FSceneRenderState>& 
 		Views[Index].GroundWorldZ = Index < GroundWorldZ.size() ? GroundWorldZ[Index] : 0.0;
 	}
 
-	const int Cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-	const int Threads = std::clamp(Settings.Threads > 0 ? Settings.Threads : Cores, 1, static_cast<int>(std::max<size_t>(1, Scenes.size())));
+	const int Threads = RunsFor(Scenes.size(), Settings.Threads);
 	std::vector<FRenderedView> Rendered(Scenes.size());
 	std::vector<FSkyAtmosphereLuts::FStats> Stats(static_cast<size_t>(Threads));
 	auto RenderRun = [&](int Run)
@@ -79,16 +78,7 @@ std::vector<FRenderedView> RenderDayViews(const std::vector<FSceneRenderState>& 
 		}
 		Stats[static_cast<size_t>(Run)] = Renderer.GetLuts().GetStats();
 	};
-	std::vector<std::thread> Workers;
-	for (int Run = 1; Run < Threads; ++Run)
-	{
-		Workers.emplace_back(RenderRun, Run);
-	}
-	RenderRun(0);
-	for (std::thread& Worker : Workers)
-	{
-		Worker.join();
-	}
+	RunInParallel(Threads, RenderRun);
 
 	if (OutStats != nullptr)
 	{
